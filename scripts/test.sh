@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Builds Mienzo and runs every test twice: a plain optimised build, then a
+# build with AddressSanitizer and UndefinedBehaviorSanitizer. Installs what it
+# needs first. Exits non-zero on any build error, warning or failed test.
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+jobs="$(nproc)"
+
+bash "$root/scripts/setup.sh"
+
+run_suite() {
+  local dir="$1"
+  shift
+  cmake -S "$root" -B "$root/$dir" -G Ninja -DCMAKE_COMPILE_WARNING_AS_ERROR=ON "$@" >/dev/null
+  cmake --build "$root/$dir" --parallel "$jobs"
+  ctest --test-dir "$root/$dir" --output-on-failure --parallel "$jobs" --timeout 300
+}
+
+echo "== tests (RelWithDebInfo)"
+run_suite build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+echo "== tests (AddressSanitizer + UndefinedBehaviorSanitizer)"
+# Large failed requests must come back as null so the runtime can report them.
+export ASAN_OPTIONS="allocator_may_return_null=1:detect_leaks=1:abort_on_error=0"
+export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+run_suite build-asan -DCMAKE_BUILD_TYPE=Debug -DMIENZO_SANITIZE=ON -DMIENZO_BUILD_BENCH=OFF
