@@ -1,0 +1,50 @@
+#include "runtime/core/app_state.h"
+
+#include <utility>
+
+#include "platform/win32.h"
+
+namespace runtime {
+
+AppState& App() {
+  static AppState state;
+  return state;
+}
+
+ProgramPath SplitProgramPath(const std::string& path) {
+  // Separators are ASCII, and a GBK trail byte can equal '\', so the search
+  // steps over whole characters.
+  size_t split = std::string::npos;
+  for (const char* p = path.c_str(); *p != '\0'; p = CharNextA(p)) {
+    if (*p == '/' || *p == '\\') split = static_cast<size_t>(p - path.c_str());
+  }
+  if (split == std::string::npos) return {"", path};
+  return {path.substr(0, split), path.substr(split + 1)};
+}
+
+void RecordProgramPath(AppState& state) {
+  // Linux paths may be longer than MAX_PATH; grow until the whole path fits
+  // rather than work from a cut one.
+  std::string buffer(MAX_PATH, '\0');
+  DWORD length = 0;
+  for (;;) {
+    length = GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+    if (length < buffer.size()) break;
+    buffer.resize(buffer.size() * 2);
+  }
+  buffer.resize(length);
+  ProgramPath parts = SplitProgramPath(buffer);
+  state.run_directory = std::move(parts.directory);
+  state.program_file_name = std::move(parts.file_name);
+}
+
+void SetConstantData(AppState& state, const void* address, uint32_t size) {
+  if (size == 0 || address == nullptr) {
+    state.constant_begin = state.constant_end = nullptr;
+    return;
+  }
+  state.constant_begin = static_cast<const char*>(address);
+  state.constant_end = state.constant_begin + size;
+}
+
+}  // namespace runtime

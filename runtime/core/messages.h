@@ -1,0 +1,26 @@
+// The runtime's own texts, in GBK, for the error report and the commands.
+// Each is converted once from the UTF-8 source; WarmUpMessages() does all of
+// them ahead of time so the out-of-memory path never allocates.
+#pragma once
+
+namespace runtime::messages {
+
+const char* RuntimeErrorHeading();  // "运行时出错!"
+const char* ErrorCodeLabel();       // "错误代码："
+const char* ErrorTextLabel();       // "错误信息："
+const char* ErrorCaption();         // "错误"
+const char* OutOfMemoryFormat();    // "分配 %d 字节内存失败!"
+const char* NotNumeric();           // "欲转换数据类型不是数值"
+// Message of ReportErrorByCode for codes 1 to 11; null for any other code.
+const char* ForErrorCode(int code);
+
+const char* True();                    // "真"
+const char* False();                   // "假"
+const char* DateFormat();              // "%d年%d月%d日"
+const char* HourMinuteSecondFormat();  // "%d时%d分%d秒"
+const char* HourMinuteFormat();        // "%d时%d分"
+const char* HourFormat();              // "%d时"
+
+void WarmUpMessages();
+
+}  // namespace runtime::messages
