@@ -11,6 +11,10 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   # fuzzing (libFuzzer) and the sanitizer runtimes
   clang libclang-rt-dev
+  # platform layer: regions, PNG screenshots, the desktop display
+  libpixman-1-dev libpng-dev zlib1g-dev libsdl2-dev
+  # desktop display tests without a desktop
+  xvfb xauth xdotool
 )
 
 missing=()

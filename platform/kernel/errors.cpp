@@ -23,6 +23,8 @@ DWORD Win32ErrorFromErrno(int error_number, bool creating) {
       return ERROR_ACCESS_DENIED;
     case EEXIST:
       return ERROR_FILE_EXISTS;
+    case ENOTEMPTY:
+      return ERROR_DIR_NOT_EMPTY;
     case EWOULDBLOCK:
       return ERROR_SHARING_VIOLATION;
     case ENAMETOOLONG:

@@ -15,9 +15,9 @@
 #include <cerrno>
 #include <string>
 
-#include "platform/base/gbk.h"
 #include "platform/kernel/errors.h"
 #include "platform/kernel/kernel_object.h"
+#include "platform/kernel/paths.h"
 
 namespace platform {
 
@@ -39,16 +39,6 @@ class File final : public KernelObject {
  private:
   int fd_;
 };
-
-// Win32 paths may use '\' as separator; the conversion to UTF-8 happens first
-// so a GBK trail byte of 0x5C is never mistaken for one.
-std::string NativePath(LPCSTR name) {
-  std::string path = gbk::ToUtf8(name);
-  for (char& c : path) {
-    if (c == '\\') c = '/';
-  }
-  return path;
-}
 
 int OpenFlagsFor(DWORD access) {
   bool read = (access & GENERIC_READ) != 0;
@@ -213,7 +203,11 @@ DWORD GetFileSize(HANDLE hFile, LPDWORD lpFileSizeHigh) {
 }
 
 BOOL CloseHandle(HANDLE hObject) {
-  auto object = platform::KernelHandles().Remove(platform::FromHandle(hObject));
+  auto& handles = platform::KernelHandles();
+  auto found = handles.Find(platform::FromHandle(hObject));
+  auto object = found && found->ClosesWithCloseHandle()
+                    ? handles.Remove(platform::FromHandle(hObject))
+                    : nullptr;
   if (!object) {
     SetLastError(ERROR_INVALID_HANDLE);
     return FALSE;
@@ -226,9 +220,36 @@ BOOL CloseHandle(HANDLE hObject) {
   return TRUE;
 }
 
+BOOL DeleteFileA(LPCSTR lpFileName) {
+  if (lpFileName == nullptr || *lpFileName == '\0') {
+    SetLastError(ERROR_PATH_NOT_FOUND);
+    return FALSE;
+  }
+  std::string path = platform::NativePath(lpFileName);
+  struct stat info {};
+  if (::lstat(path.c_str(), &info) != 0) {
+    SetLastError(platform::MissingEntryError(path, errno));
+    return FALSE;
+  }
+  // Linux lets whoever may write the folder unlink a read-only file; Windows
+  // does not.
+  const bool read_only = S_ISREG(info.st_mode) && (info.st_mode & S_IWUSR) == 0;
+  if (S_ISDIR(info.st_mode) || read_only) {
+    SetLastError(ERROR_ACCESS_DENIED);
+    return FALSE;
+  }
+  if (::unlink(path.c_str()) != 0) {
+    SetLastError(platform::MissingEntryError(path, errno));
+    return FALSE;
+  }
+  return TRUE;
+}
+
 namespace platform {
 HandleTable<KernelObject>& KernelHandles() {
-  static HandleTable<KernelObject> table;
-  return table;
+  // Never destroyed: detached threads may still close handles while the
+  // process runs its exit handlers.
+  static auto* table = new HandleTable<KernelObject>;
+  return *table;
 }
 }  // namespace platform

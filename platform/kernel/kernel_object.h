@@ -1,4 +1,4 @@
-// Objects behind kernel HANDLEs (files today; threads and events later).
+// Objects behind kernel HANDLEs: files, threads, events, searches, libraries.
 #pragma once
 
 #include <memory>
@@ -14,6 +14,10 @@ class KernelObject {
   // Releases the operating-system resource. Returns ERROR_SUCCESS or the
   // Win32 error to report from CloseHandle.
   virtual DWORD Close() { return ERROR_SUCCESS; }
+  // Searches and libraries share the table, so their values never collide
+  // with other handles, but they have their own closing functions
+  // (FindClose, FreeLibrary) and CloseHandle must refuse them.
+  virtual bool ClosesWithCloseHandle() const { return true; }
 };
 
 HandleTable<KernelObject>& KernelHandles();

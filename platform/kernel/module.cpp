@@ -1,4 +1,5 @@
-// The running program's own path. Linux knows it as /proc/self/exe.
+// Module paths: the running program's (Linux knows it as /proc/self/exe) and
+// those of libraries from LoadLibraryA.
 #include <unistd.h>
 
 #include <cerrno>
@@ -7,6 +8,7 @@
 
 #include "platform/base/gbk.h"
 #include "platform/kernel/errors.h"
+#include "platform/kernel/libraries.h"
 
 namespace platform {
 
@@ -25,20 +27,26 @@ std::string ProgramPathUtf8() {
   }
 }
 
+// The module's path in UTF-8; empty with the last error set on failure.
+std::string ModulePathUtf8(HMODULE module) {
+  std::string path;
+  if (module == nullptr || module == ProgramModule()) {
+    path = ProgramPathUtf8();
+    if (path.empty()) SetLastErrorFromErrno(errno);
+  } else if (!LibraryPath(module, &path) || path.empty()) {
+    SetLastError(ERROR_MOD_NOT_FOUND);
+    path.clear();
+  }
+  return path;
+}
+
 }  // namespace
 
 }  // namespace platform
 
 DWORD GetModuleFileNameA(HMODULE hModule, LPSTR lpFilename, DWORD nSize) {
-  if (hModule != nullptr) {  // only the program itself is a module here
-    SetLastError(ERROR_INVALID_HANDLE);
-    return 0;
-  }
-  std::string utf8 = platform::ProgramPathUtf8();
-  if (utf8.empty()) {
-    platform::SetLastErrorFromErrno(errno);
-    return 0;
-  }
+  std::string utf8 = platform::ModulePathUtf8(hModule);
+  if (utf8.empty()) return 0;
   std::string path = platform::gbk::FromUtf8(utf8);
   if (nSize == 0 || lpFilename == nullptr) {
     SetLastError(ERROR_INSUFFICIENT_BUFFER);

@@ -1,0 +1,350 @@
+// Win32 GDI: device contexts, bitmaps, brushes, regions, clipping, raster
+// operations and system colours.
+//
+// Sections: object kinds and stock objects - structures - raster operations -
+// regions and clipping - system colours and device capabilities - functions.
+//
+// The screen is 32-bit colour with no palette; memory DCs draw in the format
+// of their bitmap (1, 24 or 32 bits). COLORREF values are 0x00BBGGRR; the
+// high byte (palette-relative colours) is ignored, as on a true-colour
+// display.
+#pragma once
+
+#include "platform/win32/base_types.h"
+
+// ---------------------------------------------------------------------------
+// Object kinds (GetObjectType) and stock objects (GetStockObject)
+// ---------------------------------------------------------------------------
+#define OBJ_PEN 1
+#define OBJ_BRUSH 2
+#define OBJ_DC 3
+#define OBJ_METADC 4
+#define OBJ_PAL 5
+#define OBJ_FONT 6
+#define OBJ_BITMAP 7
+#define OBJ_REGION 8
+#define OBJ_METAFILE 9
+#define OBJ_MEMDC 10
+#define OBJ_EXTPEN 11
+#define OBJ_ENHMETADC 12
+#define OBJ_ENHMETAFILE 13
+#define OBJ_COLORSPACE 14
+
+#define WHITE_BRUSH 0
+#define LTGRAY_BRUSH 1
+#define GRAY_BRUSH 2
+#define DKGRAY_BRUSH 3
+#define BLACK_BRUSH 4
+#define NULL_BRUSH 5
+#define HOLLOW_BRUSH NULL_BRUSH
+#define WHITE_PEN 6
+#define BLACK_PEN 7
+#define NULL_PEN 8
+#define SYSTEM_FONT 13
+#define DEFAULT_GUI_FONT 17
+
+// SelectObject's failure value for regions.
+#define HGDI_ERROR (reinterpret_cast<HGDIOBJ>(static_cast<LONG_PTR>(-1)))
+#define GDI_ERROR 0xFFFFFFFFL
+
+// ---------------------------------------------------------------------------
+// Brushes, pens and fonts
+// ---------------------------------------------------------------------------
+// Only BS_SOLID and BS_NULL brushes can be made so far; the others fail.
+#define BS_SOLID 0
+#define BS_NULL 1
+#define BS_HOLLOW BS_NULL
+#define BS_HATCHED 2
+#define BS_PATTERN 3
+
+struct LOGBRUSH {
+  UINT lbStyle;
+  COLORREF lbColor;
+  ULONG_PTR lbHatch;
+};
+typedef LOGBRUSH* LPLOGBRUSH;
+
+#define PS_SOLID 0
+#define PS_NULL 5
+
+struct LOGPEN {
+  UINT lopnStyle;
+  POINT lopnWidth;  // only x is used
+  COLORREF lopnColor;
+};
+
+#define LF_FACESIZE 32
+#define FW_NORMAL 400
+#define FW_BOLD 700
+#define ANSI_CHARSET 0
+#define DEFAULT_CHARSET 1
+#define GB2312_CHARSET 134
+
+// Face names are GBK text.
+struct LOGFONTA {
+  LONG lfHeight;
+  LONG lfWidth;
+  LONG lfEscapement;
+  LONG lfOrientation;
+  LONG lfWeight;
+  BYTE lfItalic;
+  BYTE lfUnderline;
+  BYTE lfStrikeOut;
+  BYTE lfCharSet;
+  BYTE lfOutPrecision;
+  BYTE lfClipPrecision;
+  BYTE lfQuality;
+  BYTE lfPitchAndFamily;
+  CHAR lfFaceName[LF_FACESIZE];
+};
+typedef LOGFONTA* LPLOGFONTA;
+static_assert(sizeof(LOGFONTA) == 60, "LOGFONTA has the Win32 layout");
+
+// Background modes (SetBkMode)
+#define TRANSPARENT 1
+#define OPAQUE 2
+
+// ---------------------------------------------------------------------------
+// Bitmaps
+// ---------------------------------------------------------------------------
+struct BITMAP {
+  LONG bmType;  // always 0
+  LONG bmWidth;
+  LONG bmHeight;
+  LONG bmWidthBytes;  // bytes per row: even for DDBs, a multiple of 4 for DIBs
+  WORD bmPlanes;
+  WORD bmBitsPixel;
+  LPVOID bmBits;  // DIB sections only
+};
+typedef BITMAP* LPBITMAP;
+
+#define BI_RGB 0L
+#define BI_BITFIELDS 3L
+
+struct BITMAPINFOHEADER {
+  DWORD biSize;
+  LONG biWidth;
+  LONG biHeight;  // negative for top-down rows
+  WORD biPlanes;
+  WORD biBitCount;
+  DWORD biCompression;
+  DWORD biSizeImage;
+  LONG biXPelsPerMeter;
+  LONG biYPelsPerMeter;
+  DWORD biClrUsed;
+  DWORD biClrImportant;
+};
+static_assert(sizeof(BITMAPINFOHEADER) == 40, "BITMAPINFOHEADER has the Win32 layout");
+
+struct RGBQUAD {
+  BYTE rgbBlue;
+  BYTE rgbGreen;
+  BYTE rgbRed;
+  BYTE rgbReserved;
+};
+
+struct BITMAPINFO {
+  BITMAPINFOHEADER bmiHeader;
+  RGBQUAD bmiColors[1];
+};
+typedef BITMAPINFO* LPBITMAPINFO;
+
+struct DIBSECTION {
+  BITMAP dsBm;
+  BITMAPINFOHEADER dsBmih;
+  DWORD dsBitfields[3];
+  HANDLE dshSection;
+  DWORD dsOffset;
+};
+
+#define DIB_RGB_COLORS 0
+#define DIB_PAL_COLORS 1
+
+// ---------------------------------------------------------------------------
+// Raster operations (ROP3: bits 16-23 are the truth table over pattern,
+// source and destination)
+// ---------------------------------------------------------------------------
+#define SRCCOPY 0x00CC0020u
+#define SRCPAINT 0x00EE0086u
+#define SRCAND 0x008800C6u
+#define SRCINVERT 0x00660046u
+#define SRCERASE 0x00440328u
+#define NOTSRCCOPY 0x00330008u
+#define NOTSRCERASE 0x001100A6u
+#define MERGECOPY 0x00C000CAu
+#define MERGEPAINT 0x00BB0226u
+#define PATCOPY 0x00F00021u
+#define PATPAINT 0x00FB0A09u
+#define PATINVERT 0x005A0049u
+#define DSTINVERT 0x00550009u
+#define BLACKNESS 0x00000042u
+#define WHITENESS 0x00FF0062u
+#define NOMIRRORBITMAP 0x80000000u
+#define CAPTUREBLT 0x40000000u
+
+// ---------------------------------------------------------------------------
+// Regions and clipping
+// ---------------------------------------------------------------------------
+#define ERROR 0
+#define NULLREGION 1
+#define SIMPLEREGION 2
+#define COMPLEXREGION 3
+#define RGN_ERROR ERROR
+
+#define RGN_AND 1
+#define RGN_OR 2
+#define RGN_XOR 3
+#define RGN_DIFF 4
+#define RGN_COPY 5
+
+// ---------------------------------------------------------------------------
+// System colours (GetSysColor, GetSysColorBrush, FillRect's COLOR_xxx + 1)
+// ---------------------------------------------------------------------------
+#define COLOR_SCROLLBAR 0
+#define COLOR_BACKGROUND 1
+#define COLOR_DESKTOP COLOR_BACKGROUND
+#define COLOR_ACTIVECAPTION 2
+#define COLOR_INACTIVECAPTION 3
+#define COLOR_MENU 4
+#define COLOR_WINDOW 5
+#define COLOR_WINDOWFRAME 6
+#define COLOR_MENUTEXT 7
+#define COLOR_WINDOWTEXT 8
+#define COLOR_CAPTIONTEXT 9
+#define COLOR_ACTIVEBORDER 10
+#define COLOR_INACTIVEBORDER 11
+#define COLOR_APPWORKSPACE 12
+#define COLOR_HIGHLIGHT 13
+#define COLOR_HIGHLIGHTTEXT 14
+#define COLOR_BTNFACE 15
+#define COLOR_3DFACE COLOR_BTNFACE
+#define COLOR_BTNSHADOW 16
+#define COLOR_3DSHADOW COLOR_BTNSHADOW
+#define COLOR_GRAYTEXT 17
+#define COLOR_BTNTEXT 18
+#define COLOR_INACTIVECAPTIONTEXT 19
+#define COLOR_BTNHIGHLIGHT 20
+#define COLOR_BTNHILIGHT COLOR_BTNHIGHLIGHT
+#define COLOR_3DHIGHLIGHT COLOR_BTNHIGHLIGHT
+#define COLOR_3DHILIGHT COLOR_BTNHIGHLIGHT
+#define COLOR_3DDKSHADOW 21
+#define COLOR_3DLIGHT 22
+#define COLOR_INFOTEXT 23
+#define COLOR_INFOBK 24
+#define COLOR_HOTLIGHT 26
+#define COLOR_GRADIENTACTIVECAPTION 27
+#define COLOR_GRADIENTINACTIVECAPTION 28
+#define COLOR_MENUHILIGHT 29
+#define COLOR_MENUBAR 30
+
+// ---------------------------------------------------------------------------
+// Device capabilities (GetDeviceCaps)
+// ---------------------------------------------------------------------------
+#define TECHNOLOGY 2
+#define HORZSIZE 4
+#define VERTSIZE 6
+#define HORZRES 8
+#define VERTRES 10
+#define BITSPIXEL 12
+#define PLANES 14
+#define NUMCOLORS 24
+#define CLIPCAPS 36
+#define RASTERCAPS 38
+#define ASPECTX 40
+#define ASPECTY 42
+#define ASPECTXY 44
+#define LOGPIXELSX 88
+#define LOGPIXELSY 90
+#define SIZEPALETTE 104
+#define NUMRESERVED 106
+#define COLORRES 108
+#define DESKTOPVERTRES 117
+#define DESKTOPHORZRES 118
+
+#define DT_RASDISPLAY 1
+#define CP_RECTANGLE 1
+#define RC_BITBLT 1
+#define RC_BITMAP64 8
+
+// ---------------------------------------------------------------------------
+// Device contexts and objects
+// ---------------------------------------------------------------------------
+// hdc may be NULL (the screen), a window DC or a memory DC. The new DC holds a
+// 1x1 monochrome bitmap until the caller selects one of its own.
+HDC CreateCompatibleDC(HDC hdc);
+// Memory DCs only; window DCs go back to the window manager (ReleaseDC).
+BOOL DeleteDC(HDC hdc);
+int SaveDC(HDC hdc);
+BOOL RestoreDC(HDC hdc, int nSavedDC);
+int GetDeviceCaps(HDC hdc, int index);
+HWND WindowFromDC(HDC hdc);
+BOOL GetDCOrgEx(HDC hdc, LPPOINT lppt);
+
+HGDIOBJ GetStockObject(int i);
+HGDIOBJ SelectObject(HDC hdc, HGDIOBJ h);
+BOOL DeleteObject(HGDIOBJ ho);
+DWORD GetObjectType(HGDIOBJ h);
+int GetObjectA(HANDLE h, int c, LPVOID pv);
+
+COLORREF SetTextColor(HDC hdc, COLORREF color);
+COLORREF GetTextColor(HDC hdc);
+COLORREF SetBkColor(HDC hdc, COLORREF color);
+COLORREF GetBkColor(HDC hdc);
+int SetBkMode(HDC hdc, int mode);
+int GetBkMode(HDC hdc);
+
+// ---------------------------------------------------------------------------
+// Bitmaps
+// ---------------------------------------------------------------------------
+// 1, 24 and 32 bits per pixel, one plane; rows of lpBits are WORD aligned.
+HBITMAP CreateBitmap(int nWidth, int nHeight, UINT nPlanes, UINT nBitCount, const void* lpBits);
+HBITMAP CreateCompatibleBitmap(HDC hdc, int cx, int cy);
+// 24 and 32 bits per pixel BI_RGB, top-down or bottom-up; hSection must be
+// NULL. The bits stay where they are for as long as the bitmap lives.
+HBITMAP CreateDIBSection(HDC hdc, const BITMAPINFO* pbmi, UINT usage, void** ppvBits,
+                         HANDLE hSection, DWORD offset);
+
+// ---------------------------------------------------------------------------
+// Brushes, fills and blits
+// ---------------------------------------------------------------------------
+HBRUSH CreateSolidBrush(COLORREF color);
+HBRUSH CreateBrushIndirect(const LOGBRUSH* plbrush);
+HBRUSH GetSysColorBrush(int nIndex);
+DWORD GetSysColor(int nIndex);
+
+// hbr may also be (HBRUSH)(COLOR_xxx + 1).
+int FillRect(HDC hDC, const RECT* lprc, HBRUSH hbr);
+int FrameRect(HDC hDC, const RECT* lprc, HBRUSH hbr);
+BOOL InvertRect(HDC hDC, const RECT* lprc);
+BOOL PatBlt(HDC hdc, int x, int y, int w, int h, DWORD rop);
+BOOL BitBlt(HDC hdc, int x, int y, int cx, int cy, HDC hdcSrc, int x1, int y1, DWORD rop);
+COLORREF GetPixel(HDC hdc, int x, int y);
+COLORREF SetPixel(HDC hdc, int x, int y, COLORREF color);
+
+// ---------------------------------------------------------------------------
+// Regions
+// ---------------------------------------------------------------------------
+HRGN CreateRectRgn(int x1, int y1, int x2, int y2);
+HRGN CreateRectRgnIndirect(const RECT* lprect);
+BOOL SetRectRgn(HRGN hrgn, int left, int top, int right, int bottom);
+int CombineRgn(HRGN hrgnDst, HRGN hrgnSrc1, HRGN hrgnSrc2, int iMode);
+int OffsetRgn(HRGN hrgn, int x, int y);
+BOOL PtInRegion(HRGN hrgn, int x, int y);
+BOOL RectInRegion(HRGN hrgn, const RECT* lprect);
+int GetRgnBox(HRGN hrgn, LPRECT lprc);
+BOOL EqualRgn(HRGN hrgn1, HRGN hrgn2);
+BOOL FillRgn(HDC hdc, HRGN hrgn, HBRUSH hbr);
+BOOL FrameRgn(HDC hdc, HRGN hrgn, HBRUSH hbr, int w, int h);
+BOOL PaintRgn(HDC hdc, HRGN hrgn);
+BOOL InvertRgn(HDC hdc, HRGN hrgn);
+
+// ---------------------------------------------------------------------------
+// Clipping. Clip regions are in device coordinates; the results describe the
+// region output actually goes through (the window's visible part included).
+// ---------------------------------------------------------------------------
+int SelectClipRgn(HDC hdc, HRGN hrgn);
+int ExtSelectClipRgn(HDC hdc, HRGN hrgn, int mode);
+int GetClipBox(HDC hdc, LPRECT lprect);
+int GetClipRgn(HDC hdc, HRGN hrgn);
+int IntersectClipRect(HDC hdc, int left, int top, int right, int bottom);
+int ExcludeClipRect(HDC hdc, int left, int top, int right, int bottom);

@@ -1,0 +1,723 @@
+// Win32 USER: window classes and windows, messages and the queue, input,
+// focus and capture, painting, cursors, metrics and monitors.
+//
+// Sections: messages - styles - structures - classes and windows - geometry -
+// messages and queue - input, focus, capture - painting - cursors - metrics.
+#pragma once
+
+#include "platform/win32/base_types.h"
+
+// ---------------------------------------------------------------------------
+// Messages
+// ---------------------------------------------------------------------------
+#define WM_NULL 0x0000
+#define WM_CREATE 0x0001
+#define WM_DESTROY 0x0002
+#define WM_MOVE 0x0003
+#define WM_SIZE 0x0005
+#define WM_ACTIVATE 0x0006
+#define WM_SETFOCUS 0x0007
+#define WM_KILLFOCUS 0x0008
+#define WM_ENABLE 0x000A
+#define WM_SETREDRAW 0x000B
+#define WM_SETTEXT 0x000C
+#define WM_GETTEXT 0x000D
+#define WM_GETTEXTLENGTH 0x000E
+#define WM_PAINT 0x000F
+#define WM_CLOSE 0x0010
+#define WM_QUIT 0x0012
+#define WM_ERASEBKGND 0x0014
+#define WM_SYSCOLORCHANGE 0x0015
+#define WM_SHOWWINDOW 0x0018
+#define WM_ACTIVATEAPP 0x001C
+#define WM_CANCELMODE 0x001F
+#define WM_SETCURSOR 0x0020
+#define WM_MOUSEACTIVATE 0x0021
+#define WM_GETMINMAXINFO 0x0024
+#define WM_NEXTDLGCTL 0x0028
+#define WM_DRAWITEM 0x002B
+#define WM_MEASUREITEM 0x002C
+#define WM_SETFONT 0x0030
+#define WM_GETFONT 0x0031
+#define WM_WINDOWPOSCHANGING 0x0046
+#define WM_WINDOWPOSCHANGED 0x0047
+#define WM_NOTIFY 0x004E
+#define WM_HELP 0x0053
+#define WM_CONTEXTMENU 0x007B
+#define WM_STYLECHANGING 0x007C
+#define WM_STYLECHANGED 0x007D
+#define WM_GETICON 0x007F
+#define WM_SETICON 0x0080
+#define WM_NCCREATE 0x0081
+#define WM_NCDESTROY 0x0082
+#define WM_NCCALCSIZE 0x0083
+#define WM_NCHITTEST 0x0084
+#define WM_NCPAINT 0x0085
+#define WM_NCACTIVATE 0x0086
+#define WM_GETDLGCODE 0x0087
+#define WM_NCMOUSEMOVE 0x00A0
+#define WM_NCLBUTTONDOWN 0x00A1
+#define WM_NCLBUTTONUP 0x00A2
+#define WM_NCLBUTTONDBLCLK 0x00A3
+#define WM_NCRBUTTONDOWN 0x00A4
+#define WM_NCRBUTTONUP 0x00A5
+#define WM_NCRBUTTONDBLCLK 0x00A6
+#define WM_NCMBUTTONDOWN 0x00A7
+#define WM_NCMBUTTONUP 0x00A8
+#define WM_NCMBUTTONDBLCLK 0x00A9
+#define WM_KEYFIRST 0x0100
+#define WM_KEYDOWN 0x0100
+#define WM_KEYUP 0x0101
+#define WM_CHAR 0x0102
+#define WM_DEADCHAR 0x0103
+#define WM_SYSKEYDOWN 0x0104
+#define WM_SYSKEYUP 0x0105
+#define WM_SYSCHAR 0x0106
+#define WM_KEYLAST 0x0109
+#define WM_IME_CHAR 0x0286
+#define WM_INITDIALOG 0x0110
+#define WM_COMMAND 0x0111
+#define WM_SYSCOMMAND 0x0112
+#define WM_TIMER 0x0113
+#define WM_HSCROLL 0x0114
+#define WM_VSCROLL 0x0115
+#define WM_ENTERIDLE 0x0121
+#define WM_CTLCOLORMSGBOX 0x0132
+#define WM_CTLCOLOREDIT 0x0133
+#define WM_CTLCOLORLISTBOX 0x0134
+#define WM_CTLCOLORBTN 0x0135
+#define WM_CTLCOLORDLG 0x0136
+#define WM_CTLCOLORSCROLLBAR 0x0137
+#define WM_CTLCOLORSTATIC 0x0138
+#define WM_MOUSEFIRST 0x0200
+#define WM_MOUSEMOVE 0x0200
+#define WM_LBUTTONDOWN 0x0201
+#define WM_LBUTTONUP 0x0202
+#define WM_LBUTTONDBLCLK 0x0203
+#define WM_RBUTTONDOWN 0x0204
+#define WM_RBUTTONUP 0x0205
+#define WM_RBUTTONDBLCLK 0x0206
+#define WM_MBUTTONDOWN 0x0207
+#define WM_MBUTTONUP 0x0208
+#define WM_MBUTTONDBLCLK 0x0209
+#define WM_MOUSEWHEEL 0x020A
+#define WM_MOUSELAST 0x020A
+#define WM_PARENTNOTIFY 0x0210
+#define WM_ENTERMENULOOP 0x0211
+#define WM_EXITMENULOOP 0x0212
+#define WM_CAPTURECHANGED 0x0215
+#define WM_MOVING 0x0216
+#define WM_ENTERSIZEMOVE 0x0231
+#define WM_EXITSIZEMOVE 0x0232
+#define WM_MOUSEHOVER 0x02A1
+#define WM_MOUSELEAVE 0x02A3
+#define WM_CUT 0x0300
+#define WM_COPY 0x0301
+#define WM_PASTE 0x0302
+#define WM_CLEAR 0x0303
+#define WM_UNDO 0x0304
+#define WM_PRINT 0x0317
+#define WM_PRINTCLIENT 0x0318
+#define WM_USER 0x0400
+#define WM_APP 0x8000
+
+// WM_ACTIVATE
+#define WA_INACTIVE 0
+#define WA_ACTIVE 1
+#define WA_CLICKACTIVE 2
+// WM_MOUSEACTIVATE results
+#define MA_ACTIVATE 1
+#define MA_ACTIVATEANDEAT 2
+#define MA_NOACTIVATE 3
+#define MA_NOACTIVATEANDEAT 4
+// WM_SIZE
+#define SIZE_RESTORED 0
+#define SIZE_MINIMIZED 1
+#define SIZE_MAXIMIZED 2
+// WM_SYSCOMMAND
+#define SC_SIZE 0xF000
+#define SC_MOVE 0xF010
+#define SC_MINIMIZE 0xF020
+#define SC_MAXIMIZE 0xF030
+#define SC_CLOSE 0xF060
+#define SC_KEYMENU 0xF100
+#define SC_RESTORE 0xF120
+// Key state bits in mouse messages' wParam
+#define MK_LBUTTON 0x0001
+#define MK_RBUTTON 0x0002
+#define MK_SHIFT 0x0004
+#define MK_CONTROL 0x0008
+#define MK_MBUTTON 0x0010
+#define WHEEL_DELTA 120
+#define GET_WHEEL_DELTA_WPARAM(wp) (static_cast<int16_t>(HIWORD(wp)))
+#define GET_KEYSTATE_WPARAM(wp) (LOWORD(wp))
+
+// WM_NCHITTEST results
+#define HTERROR (-2)
+#define HTTRANSPARENT (-1)
+#define HTNOWHERE 0
+#define HTCLIENT 1
+#define HTCAPTION 2
+#define HTSYSMENU 3
+#define HTMENU 5
+#define HTHSCROLL 6
+#define HTVSCROLL 7
+#define HTMINBUTTON 8
+#define HTMAXBUTTON 9
+#define HTLEFT 10
+#define HTRIGHT 11
+#define HTTOP 12
+#define HTTOPLEFT 13
+#define HTTOPRIGHT 14
+#define HTBOTTOM 15
+#define HTBOTTOMLEFT 16
+#define HTBOTTOMRIGHT 17
+#define HTBORDER 18
+#define HTCLOSE 20
+#define HTHELP 21
+
+// ---------------------------------------------------------------------------
+// Styles
+// ---------------------------------------------------------------------------
+#define WS_OVERLAPPED 0x00000000L
+#define WS_POPUP 0x80000000L
+#define WS_CHILD 0x40000000L
+#define WS_MINIMIZE 0x20000000L
+#define WS_VISIBLE 0x10000000L
+#define WS_DISABLED 0x08000000L
+#define WS_CLIPSIBLINGS 0x04000000L
+#define WS_CLIPCHILDREN 0x02000000L
+#define WS_MAXIMIZE 0x01000000L
+#define WS_CAPTION 0x00C00000L
+#define WS_BORDER 0x00800000L
+#define WS_DLGFRAME 0x00400000L
+#define WS_VSCROLL 0x00200000L
+#define WS_HSCROLL 0x00100000L
+#define WS_SYSMENU 0x00080000L
+#define WS_THICKFRAME 0x00040000L
+#define WS_GROUP 0x00020000L
+#define WS_TABSTOP 0x00010000L
+#define WS_MINIMIZEBOX 0x00020000L
+#define WS_MAXIMIZEBOX 0x00010000L
+#define WS_SIZEBOX WS_THICKFRAME
+#define WS_OVERLAPPEDWINDOW \
+  (WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX)
+#define WS_POPUPWINDOW (WS_POPUP | WS_BORDER | WS_SYSMENU)
+
+#define WS_EX_DLGMODALFRAME 0x00000001L
+#define WS_EX_NOPARENTNOTIFY 0x00000004L
+#define WS_EX_TOPMOST 0x00000008L
+#define WS_EX_TRANSPARENT 0x00000020L
+#define WS_EX_TOOLWINDOW 0x00000080L
+#define WS_EX_WINDOWEDGE 0x00000100L
+#define WS_EX_CLIENTEDGE 0x00000200L
+#define WS_EX_CONTEXTHELP 0x00000400L
+#define WS_EX_CONTROLPARENT 0x00010000L
+#define WS_EX_STATICEDGE 0x00020000L
+#define WS_EX_APPWINDOW 0x00040000L
+#define WS_EX_LAYERED 0x00080000L
+#define WS_EX_NOACTIVATE 0x08000000L
+
+// Class styles
+#define CS_VREDRAW 0x0001
+#define CS_HREDRAW 0x0002
+#define CS_DBLCLKS 0x0008
+#define CS_OWNDC 0x0020
+#define CS_CLASSDC 0x0040
+#define CS_PARENTDC 0x0080
+#define CS_NOCLOSE 0x0200
+#define CS_SAVEBITS 0x0800
+#define CS_GLOBALCLASS 0x4000
+#define CS_DROPSHADOW 0x00020000
+
+// ---------------------------------------------------------------------------
+// Structures
+// ---------------------------------------------------------------------------
+typedef LRESULT (*WNDPROC)(HWND, UINT, WPARAM, LPARAM);
+typedef void (*TIMERPROC)(HWND, UINT, UINT_PTR, DWORD);
+
+struct WNDCLASSA {
+  UINT style;
+  WNDPROC lpfnWndProc;
+  int cbClsExtra;
+  int cbWndExtra;
+  HINSTANCE hInstance;
+  HICON hIcon;
+  HCURSOR hCursor;
+  HBRUSH hbrBackground;
+  LPCSTR lpszMenuName;
+  LPCSTR lpszClassName;
+};
+struct WNDCLASSEXA {
+  UINT cbSize;
+  UINT style;
+  WNDPROC lpfnWndProc;
+  int cbClsExtra;
+  int cbWndExtra;
+  HINSTANCE hInstance;
+  HICON hIcon;
+  HCURSOR hCursor;
+  HBRUSH hbrBackground;
+  LPCSTR lpszMenuName;
+  LPCSTR lpszClassName;
+  HICON hIconSm;
+};
+typedef WORD ATOM;
+
+struct CREATESTRUCTA {
+  LPVOID lpCreateParams;
+  HINSTANCE hInstance;
+  HMENU hMenu;
+  HWND hwndParent;
+  int cy;
+  int cx;
+  int y;
+  int x;
+  LONG style;
+  LPCSTR lpszName;
+  LPCSTR lpszClass;
+  DWORD dwExStyle;
+};
+
+struct MSG {
+  HWND hwnd;
+  UINT message;
+  WPARAM wParam;
+  LPARAM lParam;
+  DWORD time;
+  POINT pt;
+};
+typedef MSG* LPMSG;
+
+struct PAINTSTRUCT {
+  HDC hdc;
+  BOOL fErase;
+  RECT rcPaint;
+  BOOL fRestore;
+  BOOL fIncUpdate;
+  BYTE rgbReserved[32];
+};
+typedef PAINTSTRUCT* LPPAINTSTRUCT;
+
+struct WINDOWPOS {
+  HWND hwnd;
+  HWND hwndInsertAfter;
+  int x;
+  int y;
+  int cx;
+  int cy;
+  UINT flags;
+};
+
+struct NCCALCSIZE_PARAMS {
+  RECT rgrc[3];
+  WINDOWPOS* lppos;
+};
+
+struct STYLESTRUCT {
+  DWORD styleOld;
+  DWORD styleNew;
+};
+
+struct MINMAXINFO {
+  POINT ptReserved;
+  POINT ptMaxSize;
+  POINT ptMaxPosition;
+  POINT ptMinTrackSize;
+  POINT ptMaxTrackSize;
+};
+
+struct MONITORINFO {
+  DWORD cbSize;
+  RECT rcMonitor;
+  RECT rcWork;
+  DWORD dwFlags;
+};
+typedef MONITORINFO* LPMONITORINFO;
+#define MONITORINFOF_PRIMARY 0x00000001
+#define MONITOR_DEFAULTTONULL 0x00000000
+#define MONITOR_DEFAULTTOPRIMARY 0x00000001
+#define MONITOR_DEFAULTTONEAREST 0x00000002
+
+// ---------------------------------------------------------------------------
+// Classes and windows
+// ---------------------------------------------------------------------------
+#define CW_USEDEFAULT (static_cast<int>(0x80000000))
+#define HWND_TOP (reinterpret_cast<HWND>(0))
+#define HWND_BOTTOM (reinterpret_cast<HWND>(1))
+#define HWND_TOPMOST (reinterpret_cast<HWND>(-1))
+#define HWND_NOTOPMOST (reinterpret_cast<HWND>(-2))
+#define HWND_MESSAGE (reinterpret_cast<HWND>(-3))
+#define HWND_BROADCAST (reinterpret_cast<HWND>(0xFFFF))
+
+#define GWL_WNDPROC (-4)
+#define GWLP_WNDPROC (-4)
+#define GWLP_HINSTANCE (-6)
+#define GWLP_HWNDPARENT (-8)
+#define GWL_STYLE (-16)
+#define GWL_EXSTYLE (-20)
+#define GWLP_USERDATA (-21)
+#define GWLP_ID (-12)
+#define GCLP_HCURSOR (-12)
+#define GCLP_HBRBACKGROUND (-10)
+#define GCLP_HICON (-14)
+#define GCL_STYLE (-26)
+#define GCLP_WNDPROC (-24)
+
+#define GW_HWNDFIRST 0
+#define GW_HWNDLAST 1
+#define GW_HWNDNEXT 2
+#define GW_HWNDPREV 3
+#define GW_OWNER 4
+#define GW_CHILD 5
+#define GA_PARENT 1
+#define GA_ROOT 2
+#define GA_ROOTOWNER 3
+
+#define SW_HIDE 0
+#define SW_SHOWNORMAL 1
+#define SW_NORMAL 1
+#define SW_SHOWMINIMIZED 2
+#define SW_SHOWMAXIMIZED 3
+#define SW_MAXIMIZE 3
+#define SW_SHOWNOACTIVATE 4
+#define SW_SHOW 5
+#define SW_MINIMIZE 6
+#define SW_SHOWMINNOACTIVE 7
+#define SW_SHOWNA 8
+#define SW_RESTORE 9
+#define SW_SHOWDEFAULT 10
+
+#define SWP_NOSIZE 0x0001
+#define SWP_NOMOVE 0x0002
+#define SWP_NOZORDER 0x0004
+#define SWP_NOREDRAW 0x0008
+#define SWP_NOACTIVATE 0x0010
+#define SWP_FRAMECHANGED 0x0020
+#define SWP_SHOWWINDOW 0x0040
+#define SWP_HIDEWINDOW 0x0080
+#define SWP_NOCOPYBITS 0x0100
+#define SWP_NOOWNERZORDER 0x0200
+#define SWP_NOSENDCHANGING 0x0400
+#define SWP_DRAWFRAME SWP_FRAMECHANGED
+#define SWP_NOREPOSITION SWP_NOOWNERZORDER
+#define SWP_NOCLIENTSIZE 0x0800  // set by the system in WM_WINDOWPOSCHANGED: client size unchanged
+#define SWP_NOCLIENTMOVE 0x1000  // set by the system: client position unchanged
+
+#define CWP_ALL 0x0000
+#define CWP_SKIPINVISIBLE 0x0001
+#define CWP_SKIPDISABLED 0x0002
+#define CWP_SKIPTRANSPARENT 0x0004
+
+ATOM RegisterClassA(const WNDCLASSA* lpWndClass);
+ATOM RegisterClassExA(const WNDCLASSEXA* lpWndClass);
+BOOL UnregisterClassA(LPCSTR lpClassName, HINSTANCE hInstance);
+BOOL GetClassInfoA(HINSTANCE hInstance, LPCSTR lpClassName, WNDCLASSA* lpWndClass);
+BOOL GetClassInfoExA(HINSTANCE hInstance, LPCSTR lpszClass, WNDCLASSEXA* lpwcx);
+int GetClassNameA(HWND hWnd, LPSTR lpClassName, int nMaxCount);
+ULONG_PTR GetClassLongPtrA(HWND hWnd, int nIndex);
+ULONG_PTR SetClassLongPtrA(HWND hWnd, int nIndex, LONG_PTR dwNewLong);
+
+HWND CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindowName, DWORD dwStyle,
+                     int X, int Y, int nWidth, int nHeight, HWND hWndParent, HMENU hMenu,
+                     HINSTANCE hInstance, LPVOID lpParam);
+#define CreateWindowA(cls, name, style, x, y, w, h, parent, menu, inst, param) \
+  CreateWindowExA(0, cls, name, style, x, y, w, h, parent, menu, inst, param)
+BOOL DestroyWindow(HWND hWnd);
+BOOL IsWindow(HWND hWnd);
+BOOL IsWindowVisible(HWND hWnd);
+BOOL IsWindowEnabled(HWND hWnd);
+BOOL EnableWindow(HWND hWnd, BOOL bEnable);
+BOOL IsIconic(HWND hWnd);
+BOOL IsZoomed(HWND hWnd);
+BOOL IsChild(HWND hWndParent, HWND hWnd);
+BOOL ShowWindow(HWND hWnd, int nCmdShow);
+HWND GetParent(HWND hWnd);
+HWND SetParent(HWND hWndChild, HWND hWndNewParent);
+HWND GetAncestor(HWND hwnd, UINT gaFlags);
+HWND GetWindow(HWND hWnd, UINT uCmd);
+HWND GetTopWindow(HWND hWnd);
+HWND GetDesktopWindow();
+HWND GetDlgItem(HWND hDlg, int nIDDlgItem);
+int GetDlgCtrlID(HWND hWnd);
+DWORD GetWindowThreadProcessId(HWND hWnd, LPDWORD lpdwProcessId);
+
+LONG_PTR GetWindowLongPtrA(HWND hWnd, int nIndex);
+LONG_PTR SetWindowLongPtrA(HWND hWnd, int nIndex, LONG_PTR dwNewLong);
+LONG GetWindowLongA(HWND hWnd, int nIndex);
+LONG SetWindowLongA(HWND hWnd, int nIndex, LONG dwNewLong);
+BOOL SetWindowTextA(HWND hWnd, LPCSTR lpString);
+int GetWindowTextA(HWND hWnd, LPSTR lpString, int nMaxCount);
+int GetWindowTextLengthA(HWND hWnd);
+BOOL SetPropA(HWND hWnd, LPCSTR lpString, HANDLE hData);
+HANDLE GetPropA(HWND hWnd, LPCSTR lpString);
+HANDLE RemovePropA(HWND hWnd, LPCSTR lpString);
+
+// ---------------------------------------------------------------------------
+// Geometry
+// ---------------------------------------------------------------------------
+BOOL GetWindowRect(HWND hWnd, LPRECT lpRect);
+BOOL GetClientRect(HWND hWnd, LPRECT lpRect);
+BOOL MoveWindow(HWND hWnd, int X, int Y, int nWidth, int nHeight, BOOL bRepaint);
+BOOL SetWindowPos(HWND hWnd, HWND hWndInsertAfter, int X, int Y, int cx, int cy, UINT uFlags);
+BOOL BringWindowToTop(HWND hWnd);
+BOOL ClientToScreen(HWND hWnd, LPPOINT lpPoint);
+BOOL ScreenToClient(HWND hWnd, LPPOINT lpPoint);
+int MapWindowPoints(HWND hWndFrom, HWND hWndTo, LPPOINT lpPoints, UINT cPoints);
+HWND WindowFromPoint(POINT Point);
+HWND ChildWindowFromPoint(HWND hWndParent, POINT Point);
+HWND ChildWindowFromPointEx(HWND hwnd, POINT pt, UINT flags);
+BOOL AdjustWindowRectEx(LPRECT lpRect, DWORD dwStyle, BOOL bMenu, DWORD dwExStyle);
+int SetWindowRgn(HWND hWnd, HRGN hRgn, BOOL bRedraw);
+int GetWindowRgn(HWND hWnd, HRGN hRgn);
+
+// ---------------------------------------------------------------------------
+// Messages and the queue
+// ---------------------------------------------------------------------------
+#define PM_NOREMOVE 0x0000
+#define PM_REMOVE 0x0001
+#define PM_NOYIELD 0x0002
+
+#define QS_KEY 0x0001
+#define QS_MOUSEMOVE 0x0002
+#define QS_MOUSEBUTTON 0x0004
+#define QS_POSTMESSAGE 0x0008
+#define QS_TIMER 0x0010
+#define QS_PAINT 0x0020
+#define QS_SENDMESSAGE 0x0040
+#define QS_MOUSE (QS_MOUSEMOVE | QS_MOUSEBUTTON)
+#define QS_INPUT (QS_MOUSE | QS_KEY)
+#define QS_ALLINPUT (QS_INPUT | QS_POSTMESSAGE | QS_TIMER | QS_PAINT | QS_SENDMESSAGE)
+
+LRESULT SendMessageA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);
+BOOL PostMessageA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);
+BOOL PostThreadMessageA(DWORD idThread, UINT Msg, WPARAM wParam, LPARAM lParam);
+BOOL GetMessageA(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax);
+BOOL PeekMessageA(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax,
+                  UINT wRemoveMsg);
+BOOL WaitMessage();
+BOOL TranslateMessage(const MSG* lpMsg);
+LRESULT DispatchMessageA(const MSG* lpMsg);
+void PostQuitMessage(int nExitCode);
+DWORD GetQueueStatus(UINT flags);
+BOOL InSendMessage();
+LRESULT CallWindowProcA(WNDPROC lpPrevWndFunc, HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);
+LRESULT DefWindowProcA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);
+DWORD GetMessagePos();
+LONG GetMessageTime();
+UINT_PTR SetTimer(HWND hWnd, UINT_PTR nIDEvent, UINT uElapse, TIMERPROC lpTimerFunc);
+BOOL KillTimer(HWND hWnd, UINT_PTR uIDEvent);
+#define USER_TIMER_MINIMUM 0x0000000A
+
+// ---------------------------------------------------------------------------
+// Input, focus, capture, activation
+// ---------------------------------------------------------------------------
+#define VK_LBUTTON 0x01
+#define VK_RBUTTON 0x02
+#define VK_CANCEL 0x03
+#define VK_MBUTTON 0x04
+#define VK_BACK 0x08
+#define VK_TAB 0x09
+#define VK_CLEAR 0x0C
+#define VK_RETURN 0x0D
+#define VK_SHIFT 0x10
+#define VK_CONTROL 0x11
+#define VK_MENU 0x12
+#define VK_PAUSE 0x13
+#define VK_CAPITAL 0x14
+#define VK_ESCAPE 0x1B
+#define VK_SPACE 0x20
+#define VK_PRIOR 0x21
+#define VK_NEXT 0x22
+#define VK_END 0x23
+#define VK_HOME 0x24
+#define VK_LEFT 0x25
+#define VK_UP 0x26
+#define VK_RIGHT 0x27
+#define VK_DOWN 0x28
+#define VK_INSERT 0x2D
+#define VK_DELETE 0x2E
+#define VK_HELP 0x2F
+#define VK_LWIN 0x5B
+#define VK_RWIN 0x5C
+#define VK_APPS 0x5D
+#define VK_NUMPAD0 0x60
+#define VK_MULTIPLY 0x6A
+#define VK_ADD 0x6B
+#define VK_SUBTRACT 0x6D
+#define VK_DECIMAL 0x6E
+#define VK_DIVIDE 0x6F
+#define VK_F1 0x70
+#define VK_F2 0x71
+#define VK_F3 0x72
+#define VK_F4 0x73
+#define VK_F5 0x74
+#define VK_F6 0x75
+#define VK_F7 0x76
+#define VK_F8 0x77
+#define VK_F9 0x78
+#define VK_F10 0x79
+#define VK_F11 0x7A
+#define VK_F12 0x7B
+#define VK_NUMLOCK 0x90
+#define VK_SCROLL 0x91
+#define VK_LSHIFT 0xA0
+#define VK_RSHIFT 0xA1
+#define VK_LCONTROL 0xA2
+#define VK_RCONTROL 0xA3
+#define VK_LMENU 0xA4
+#define VK_RMENU 0xA5
+#define VK_PROCESSKEY 0xE5
+
+
+SHORT GetKeyState(int nVirtKey);
+SHORT GetAsyncKeyState(int vKey);
+BOOL GetKeyboardState(BYTE* lpKeyState);
+HWND SetFocus(HWND hWnd);
+HWND GetFocus();
+HWND SetActiveWindow(HWND hWnd);
+HWND GetActiveWindow();
+HWND GetForegroundWindow();
+BOOL SetForegroundWindow(HWND hWnd);
+HWND SetCapture(HWND hWnd);
+BOOL ReleaseCapture();
+HWND GetCapture();
+UINT GetDoubleClickTime();
+BOOL SetDoubleClickTime(UINT uInterval);
+
+// ---------------------------------------------------------------------------
+// Painting
+// ---------------------------------------------------------------------------
+#define RDW_INVALIDATE 0x0001
+#define RDW_INTERNALPAINT 0x0002
+#define RDW_ERASE 0x0004
+#define RDW_VALIDATE 0x0008
+#define RDW_NOINTERNALPAINT 0x0010
+#define RDW_NOERASE 0x0020
+#define RDW_NOCHILDREN 0x0040
+#define RDW_ALLCHILDREN 0x0080
+#define RDW_UPDATENOW 0x0100
+#define RDW_ERASENOW 0x0200
+#define RDW_FRAME 0x0400
+#define RDW_NOFRAME 0x0800
+
+#define DCX_WINDOW 0x00000001L
+#define DCX_CACHE 0x00000002L
+#define DCX_NORESETATTRS 0x00000004L
+#define DCX_CLIPCHILDREN 0x00000008L
+#define DCX_CLIPSIBLINGS 0x00000010L
+#define DCX_PARENTCLIP 0x00000020L
+#define DCX_EXCLUDERGN 0x00000040L
+#define DCX_INTERSECTRGN 0x00000080L
+
+BOOL InvalidateRect(HWND hWnd, const RECT* lpRect, BOOL bErase);
+BOOL InvalidateRgn(HWND hWnd, HRGN hRgn, BOOL bErase);
+BOOL ValidateRect(HWND hWnd, const RECT* lpRect);
+BOOL ValidateRgn(HWND hWnd, HRGN hRgn);
+BOOL GetUpdateRect(HWND hWnd, LPRECT lpRect, BOOL bErase);
+int GetUpdateRgn(HWND hWnd, HRGN hRgn, BOOL bErase);
+BOOL UpdateWindow(HWND hWnd);
+BOOL RedrawWindow(HWND hWnd, const RECT* lprcUpdate, HRGN hrgnUpdate, UINT flags);
+HDC BeginPaint(HWND hWnd, LPPAINTSTRUCT lpPaint);
+BOOL EndPaint(HWND hWnd, const PAINTSTRUCT* lpPaint);
+HDC GetDC(HWND hWnd);
+HDC GetDCEx(HWND hWnd, HRGN hrgnClip, DWORD flags);
+HDC GetWindowDC(HWND hWnd);
+int ReleaseDC(HWND hWnd, HDC hDC);
+HWND WindowFromDC(HDC hDC);
+
+// ---------------------------------------------------------------------------
+// Cursors and icons
+// ---------------------------------------------------------------------------
+#define MAKEINTRESOURCEA(i) (reinterpret_cast<LPSTR>(static_cast<ULONG_PTR>(static_cast<WORD>(i))))
+#define IS_INTRESOURCE(r) ((reinterpret_cast<ULONG_PTR>(r) >> 16) == 0)
+#define IDC_ARROW MAKEINTRESOURCEA(32512)
+#define IDC_IBEAM MAKEINTRESOURCEA(32513)
+#define IDC_WAIT MAKEINTRESOURCEA(32514)
+#define IDC_CROSS MAKEINTRESOURCEA(32515)
+#define IDC_UPARROW MAKEINTRESOURCEA(32516)
+#define IDC_SIZE MAKEINTRESOURCEA(32640)
+#define IDC_ICON MAKEINTRESOURCEA(32641)
+#define IDC_SIZENWSE MAKEINTRESOURCEA(32642)
+#define IDC_SIZENESW MAKEINTRESOURCEA(32643)
+#define IDC_SIZEWE MAKEINTRESOURCEA(32644)
+#define IDC_SIZENS MAKEINTRESOURCEA(32645)
+#define IDC_SIZEALL MAKEINTRESOURCEA(32646)
+#define IDC_NO MAKEINTRESOURCEA(32648)
+#define IDC_HAND MAKEINTRESOURCEA(32649)
+#define IDC_APPSTARTING MAKEINTRESOURCEA(32650)
+#define IDC_HELP MAKEINTRESOURCEA(32651)
+#define IDI_APPLICATION MAKEINTRESOURCEA(32512)
+
+HCURSOR LoadCursorA(HINSTANCE hInstance, LPCSTR lpCursorName);
+HICON LoadIconA(HINSTANCE hInstance, LPCSTR lpIconName);
+HCURSOR SetCursor(HCURSOR hCursor);
+HCURSOR GetCursor();
+int ShowCursor(BOOL bShow);
+BOOL DestroyCursor(HCURSOR hCursor);
+BOOL DestroyIcon(HICON hIcon);
+BOOL GetCursorPos(LPPOINT lpPoint);
+BOOL SetCursorPos(int X, int Y);
+
+// ---------------------------------------------------------------------------
+// Metrics, parameters, monitors
+// ---------------------------------------------------------------------------
+#define SM_CXSCREEN 0
+#define SM_CYSCREEN 1
+#define SM_CXVSCROLL 2
+#define SM_CYHSCROLL 3
+#define SM_CYCAPTION 4
+#define SM_CXBORDER 5
+#define SM_CYBORDER 6
+#define SM_CXDLGFRAME 7
+#define SM_CYDLGFRAME 8
+#define SM_CXFIXEDFRAME 7
+#define SM_CYFIXEDFRAME 8
+#define SM_CYVTHUMB 9
+#define SM_CXHTHUMB 10
+#define SM_CXICON 11
+#define SM_CYICON 12
+#define SM_CXCURSOR 13
+#define SM_CYCURSOR 14
+#define SM_CYMENU 15
+#define SM_CXFULLSCREEN 16
+#define SM_CYFULLSCREEN 17
+#define SM_CYVSCROLL 20
+#define SM_CXHSCROLL 21
+#define SM_CXMIN 28
+#define SM_CYMIN 29
+#define SM_CXSIZE 30
+#define SM_CYSIZE 31
+#define SM_CXFRAME 32
+#define SM_CYFRAME 33
+#define SM_CXSIZEFRAME 32
+#define SM_CYSIZEFRAME 33
+#define SM_CXMINTRACK 34
+#define SM_CYMINTRACK 35
+#define SM_CXDOUBLECLK 36
+#define SM_CYDOUBLECLK 37
+#define SM_CXEDGE 45
+#define SM_CYEDGE 46
+#define SM_CXSMICON 49
+#define SM_CYSMICON 50
+#define SM_CYSMCAPTION 51
+#define SM_CXSMSIZE 52
+#define SM_CYSMSIZE 53
+#define SM_CXMAXIMIZED 61
+#define SM_CYMAXIMIZED 62
+#define SM_CXDRAG 68
+#define SM_CYDRAG 69
+#define SM_CMONITORS 80
+#define SM_CXVIRTUALSCREEN 78
+#define SM_CYVIRTUALSCREEN 79
+#define SM_CXPADDEDBORDER 92
+
+#define SPI_GETNONCLIENTMETRICS 0x0029
+#define SPI_GETWORKAREA 0x0030
+
+int GetSystemMetrics(int nIndex);
+BOOL SystemParametersInfoA(UINT uiAction, UINT uiParam, LPVOID pvParam, UINT fWinIni);
+HMONITOR MonitorFromWindow(HWND hwnd, DWORD dwFlags);
+HMONITOR MonitorFromPoint(POINT pt, DWORD dwFlags);
+HMONITOR MonitorFromRect(LPCRECT lprc, DWORD dwFlags);
+BOOL GetMonitorInfoA(HMONITOR hMonitor, LPMONITORINFO lpmi);
