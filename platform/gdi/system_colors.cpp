@@ -1,0 +1,53 @@
+#include "platform/gdi/system_colors.h"
+
+namespace platform::gdi {
+
+namespace {
+
+constexpr int kUnusedIndex = 25;
+
+constexpr COLORREF kColors[kSystemColorCount] = {
+    RGB(200, 200, 200),  // COLOR_SCROLLBAR
+    RGB(0, 0, 0),        // COLOR_BACKGROUND
+    RGB(153, 180, 209),  // COLOR_ACTIVECAPTION
+    RGB(191, 205, 219),  // COLOR_INACTIVECAPTION
+    RGB(240, 240, 240),  // COLOR_MENU
+    RGB(255, 255, 255),  // COLOR_WINDOW
+    RGB(100, 100, 100),  // COLOR_WINDOWFRAME
+    RGB(0, 0, 0),        // COLOR_MENUTEXT
+    RGB(0, 0, 0),        // COLOR_WINDOWTEXT
+    RGB(0, 0, 0),        // COLOR_CAPTIONTEXT
+    RGB(180, 180, 180),  // COLOR_ACTIVEBORDER
+    RGB(244, 247, 252),  // COLOR_INACTIVEBORDER
+    RGB(171, 171, 171),  // COLOR_APPWORKSPACE
+    RGB(51, 153, 255),   // COLOR_HIGHLIGHT
+    RGB(255, 255, 255),  // COLOR_HIGHLIGHTTEXT
+    RGB(240, 240, 240),  // COLOR_BTNFACE
+    RGB(160, 160, 160),  // COLOR_BTNSHADOW
+    RGB(109, 109, 109),  // COLOR_GRAYTEXT
+    RGB(0, 0, 0),        // COLOR_BTNTEXT
+    RGB(67, 78, 84),     // COLOR_INACTIVECAPTIONTEXT
+    RGB(255, 255, 255),  // COLOR_BTNHIGHLIGHT
+    RGB(105, 105, 105),  // COLOR_3DDKSHADOW
+    RGB(227, 227, 227),  // COLOR_3DLIGHT
+    RGB(0, 0, 0),        // COLOR_INFOTEXT
+    RGB(255, 255, 225),  // COLOR_INFOBK
+    RGB(0, 0, 0),        // 25: none
+    RGB(0, 102, 204),    // COLOR_HOTLIGHT
+    RGB(185, 209, 234),  // COLOR_GRADIENTACTIVECAPTION
+    RGB(215, 228, 242),  // COLOR_GRADIENTINACTIVECAPTION
+    RGB(51, 153, 255),   // COLOR_MENUHILIGHT
+    RGB(240, 240, 240),  // COLOR_MENUBAR
+};
+
+}  // namespace
+
+bool IsSystemColorIndex(int index) {
+  return index >= 0 && index < kSystemColorCount && index != kUnusedIndex;
+}
+
+COLORREF SystemColor(int index) { return IsSystemColorIndex(index) ? kColors[index] : 0; }
+
+}  // namespace platform::gdi
+
+DWORD GetSysColor(int nIndex) { return platform::gdi::SystemColor(nIndex); }
