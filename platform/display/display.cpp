@@ -1,0 +1,31 @@
+#include "platform/display/display.h"
+
+#include <atomic>
+
+#include "platform/gdi/screen_info.h"
+#include "platform/user/message_queue.h"
+
+namespace platform {
+
+namespace {
+std::atomic<Display*> g_display{nullptr};
+std::atomic<DWORD> g_display_thread{0};
+}  // namespace
+
+Display* CurrentDisplay() { return g_display.load(std::memory_order_acquire); }
+
+DWORD DisplayThread() { return g_display_thread.load(std::memory_order_acquire); }
+
+void SetCurrentDisplay(Display* display) {
+  g_display_thread.store(display ? user::CurrentThreadId() : 0, std::memory_order_release);
+  g_display.store(display, std::memory_order_release);
+  ScreenSettings screen = CurrentScreen();
+  gdi::SetScreen({screen.width, screen.height, screen.dpi});
+}
+
+ScreenSettings CurrentScreen() {
+  Display* display = CurrentDisplay();
+  return display ? display->Screen() : ScreenSettings{};
+}
+
+}  // namespace platform
