@@ -649,7 +649,16 @@ HWND WindowFromDC(HDC hDC);
 #define IDC_HELP MAKEINTRESOURCEA(32651)
 #define IDI_APPLICATION MAKEINTRESOURCEA(32512)
 
+#define LR_DEFAULTCOLOR 0x00000000
+#define LR_MONOCHROME 0x00000001
+#define LR_DEFAULTSIZE 0x00000040
+#define LR_SHARED 0x00008000
+
 HCURSOR LoadCursorA(HINSTANCE hInstance, LPCSTR lpCursorName);
+// One image of an .ico or .cur file (DIB with AND mask, or PNG); cursors
+// start with their hot spot. cx/cy 0 keep the image's own size.
+HICON CreateIconFromResourceEx(BYTE* presbits, DWORD dwResSize, BOOL fIcon, DWORD dwVer,
+                               int cxDesired, int cyDesired, UINT Flags);
 HICON LoadIconA(HINSTANCE hInstance, LPCSTR lpIconName);
 HCURSOR SetCursor(HCURSOR hCursor);
 HCURSOR GetCursor();
