@@ -13,6 +13,10 @@ packages=(
   clang libclang-rt-dev
   # platform layer: regions, PNG screenshots, the desktop display
   libpixman-1-dev libpng-dev zlib1g-dev libsdl2-dev
+  # picture decoding (libjpeg-dev is libjpeg62-turbo-dev on Debian 12)
+  libjpeg-dev
+  # text: glyphs, font lookup, and the CJK font the default GUI font maps to
+  libfreetype-dev libfontconfig-dev fonts-wqy-zenhei
   # desktop display tests without a desktop
   xvfb xauth xdotool
 )

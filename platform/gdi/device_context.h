@@ -38,6 +38,8 @@ struct DcState {
   // destination.
   COLORREF bk_color = RGB(255, 255, 255);
   int bk_mode = OPAQUE;
+  UINT text_align = TA_LEFT | TA_TOP | TA_NOUPDATECP;  // where text sits around its reference point
+  int char_extra = 0;                                  // pixels added to every character's advance
 };
 
 // The pixels one drawing call goes to, copied out of a DC.

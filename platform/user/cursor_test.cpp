@@ -1,9 +1,10 @@
 // System cursors and cursors made from .cur/.ico image bytes.
+#include "platform/user/cursor.h"
+
 #include <png.h>
 
 #include <cstring>
 
-#include "platform/user/cursor.h"
 #include "platform/user/test_support.h"
 
 namespace platform::user::testing {
@@ -66,9 +67,9 @@ TEST(Cursors, MadeFromCursorImageBytes) {
 TEST(Cursors, TruncatedOrDamagedImagesAreRefused) {
   std::vector<BYTE> bytes = TinyCursor();
   for (size_t cut : {size_t{0}, size_t{3}, size_t{20}, bytes.size() - 1}) {
-    EXPECT_EQ(CreateIconFromResourceEx(bytes.data(), static_cast<DWORD>(cut), FALSE, 0x00030000,
-                                       0, 0, 0),
-              nullptr)
+    EXPECT_EQ(
+        CreateIconFromResourceEx(bytes.data(), static_cast<DWORD>(cut), FALSE, 0x00030000, 0, 0, 0),
+        nullptr)
         << "cut to " << cut << " bytes";
   }
   std::vector<BYTE> huge = bytes;
@@ -90,8 +91,8 @@ TEST(Cursors, PngIconImages) {
   std::vector<BYTE> png(1024);
   png_alloc_size_t size = png.size();
   ASSERT_TRUE(png_image_write_to_memory(&image, png.data(), &size, 0, pixels, 0, nullptr));
-  HICON icon = CreateIconFromResourceEx(png.data(), static_cast<DWORD>(size), TRUE, 0x00030000,
-                                        0, 0, 0);
+  HICON icon =
+      CreateIconFromResourceEx(png.data(), static_cast<DWORD>(size), TRUE, 0x00030000, 0, 0, 0);
   ASSERT_NE(icon, nullptr);
   auto shape = FindCursor(icon);
   EXPECT_TRUE(shape->is_icon);

@@ -202,6 +202,7 @@ LRESULT DefaultProc(Window* w, UINT message, WPARAM wparam, LPARAM lparam) {
       PaintNonClient(w);
       return 0;
     case WM_NCACTIVATE:
+      w->caption_active = wparam != FALSE;
       PaintNonClient(w);
       return TRUE;
     case WM_ERASEBKGND:

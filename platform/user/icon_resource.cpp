@@ -41,8 +41,8 @@ bool ParseDib(const BYTE* data, size_t size, Dib* dib) {
   dib->width = static_cast<uint32_t>(header.biWidth);
   dib->height = static_cast<uint32_t>(header.biHeight) / 2;
   dib->bits = header.biBitCount;
-  if (dib->height == 0 || (dib->bits != 1 && dib->bits != 4 && dib->bits != 8 &&
-                           dib->bits != 24 && dib->bits != 32)) {
+  if (dib->height == 0 ||
+      (dib->bits != 1 && dib->bits != 4 && dib->bits != 8 && dib->bits != 24 && dib->bits != 32)) {
     return false;
   }
   size_t colors = dib->bits <= 8 ? (header.biClrUsed && header.biClrUsed < (1u << dib->bits)
@@ -66,10 +66,14 @@ uint32_t XorPixel(const Dib& dib, uint32_t x, uint32_t row) {
     return (uint32_t{q[2]} << 16) | (uint32_t{q[1]} << 8) | q[0];
   };
   switch (dib.bits) {
-    case 1: return from_palette((line[x / 8] >> (7 - x % 8)) & 1);
-    case 4: return from_palette((line[x / 2] >> (x % 2 ? 0 : 4)) & 0x0F);
-    case 8: return from_palette(line[x]);
-    case 24: return (uint32_t{line[x * 3 + 2]} << 16) | (uint32_t{line[x * 3 + 1]} << 8) | line[x * 3];
+    case 1:
+      return from_palette((line[x / 8] >> (7 - x % 8)) & 1);
+    case 4:
+      return from_palette((line[x / 2] >> (x % 2 ? 0 : 4)) & 0x0F);
+    case 8:
+      return from_palette(line[x]);
+    case 24:
+      return (uint32_t{line[x * 3 + 2]} << 16) | (uint32_t{line[x * 3 + 1]} << 8) | line[x * 3];
     default: {
       uint32_t p;
       std::memcpy(&p, line + x * 4, 4);

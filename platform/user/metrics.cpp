@@ -1,5 +1,7 @@
 // System metrics, parameters and monitors. There is one monitor: the screen
 // the display describes.
+#include <cstring>
+
 #include "platform/display/display.h"
 #include "platform/win32.h"
 #include "platform/win32/user.h"
@@ -98,12 +100,50 @@ int GetSystemMetrics(int nIndex) {
   }
 }
 
-BOOL SystemParametersInfoA(UINT uiAction, UINT, LPVOID pvParam, UINT) {
+namespace platform::user {
+
+// The font of captions, message boxes and menus: the default GUI face.
+LOGFONTA SystemLogFont(LONG weight) {
+  LOGFONTA font{};
+  font.lfHeight = -12;
+  font.lfWeight = weight;
+  font.lfCharSet = GB2312_CHARSET;
+  static const char kFace[] = "\xCB\xCE\xCC\xE5";  // 宋体 in GBK
+  std::memcpy(font.lfFaceName, kFace, sizeof kFace);
+  return font;
+}
+
+}  // namespace platform::user
+
+namespace {
+
+BOOL FillNonClientMetrics(NONCLIENTMETRICSA* m, UINT size) {
+  if (size != sizeof(NONCLIENTMETRICSA) || m->cbSize != sizeof(NONCLIENTMETRICSA)) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return FALSE;
+  }
+  m->iBorderWidth = 1;
+  m->iScrollWidth = m->iScrollHeight = 17;
+  m->iCaptionWidth = m->iCaptionHeight = GetSystemMetrics(SM_CYCAPTION) - 1;
+  m->lfCaptionFont = platform::user::SystemLogFont(FW_NORMAL);
+  m->iSmCaptionWidth = m->iSmCaptionHeight = GetSystemMetrics(SM_CYSMCAPTION) - 1;
+  m->lfSmCaptionFont = platform::user::SystemLogFont(FW_NORMAL);
+  m->iMenuWidth = m->iMenuHeight = GetSystemMetrics(SM_CYMENU) - 1;
+  m->lfMenuFont = m->lfStatusFont = m->lfMessageFont = platform::user::SystemLogFont(FW_NORMAL);
+  m->iPaddedBorderWidth = 0;
+  return TRUE;
+}
+
+}  // namespace
+
+BOOL SystemParametersInfoA(UINT uiAction, UINT uiParam, LPVOID pvParam, UINT) {
   if (pvParam == nullptr) return FALSE;
   switch (uiAction) {
     case SPI_GETWORKAREA:
       *static_cast<RECT*>(pvParam) = platform::CurrentScreen().work_area;
       return TRUE;
+    case SPI_GETNONCLIENTMETRICS:
+      return FillNonClientMetrics(static_cast<NONCLIENTMETRICSA*>(pvParam), uiParam);
     default:
       SetLastError(ERROR_INVALID_PARAMETER);
       return FALSE;

@@ -1,12 +1,16 @@
-// Drawing the non-client area: frame, edges, caption bar and its buttons.
-// The caption title is drawn once text output exists in GDI; until then the
-// bar shows without it.
+// Drawing the non-client area: frame, edges, caption bar with its title and
+// buttons.
+#include <algorithm>
+#include <string>
+
 #include "platform/user/focus.h"
 #include "platform/user/nonclient.h"
 #include "platform/user/painting.h"
 #include "platform/win32.h"
 
 namespace platform::user {
+
+LOGFONTA SystemLogFont(LONG weight);
 
 namespace {
 
@@ -77,15 +81,34 @@ void PaintButton(HDC dc, const RECT& b, int glyph) {
   }
 }
 
+void PaintTitle(HDC dc, const std::string& text, RECT area, bool active) {
+  if (text.empty() || area.right <= area.left) return;
+  LOGFONTA logfont = SystemLogFont(FW_BOLD);
+  HFONT font = CreateFontIndirectA(&logfont);
+  HGDIOBJ old = SelectObject(dc, font);
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, GetSysColor(active ? COLOR_CAPTIONTEXT : COLOR_INACTIVECAPTIONTEXT));
+  DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &area,
+            DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+  SelectObject(dc, old);
+  DeleteObject(font);
+}
+
 void PaintCaption(HDC dc, const Window* w) {
   RECT caption = CaptionRect(w->style, w->ex_style, w->Width());
   if (caption.right <= caption.left) return;
-  bool active = Focus().active == RootOf(const_cast<Window*>(w))->hwnd;
+  bool active = w->caption_active;
   RECT bar = caption;
   bar.bottom -= 1;
   Fill(dc, bar, active ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION);
   Fill(dc, {caption.left, caption.bottom - 1, caption.right, caption.bottom}, COLOR_3DFACE);
   CaptionButtons buttons = CaptionButtonRects(w->style, w->ex_style, w->Width());
+  RECT title = bar;
+  title.left += 5;
+  LONG buttons_left = std::min({buttons.close.left ? buttons.close.left : bar.right,
+                                buttons.minimize.left ? buttons.minimize.left : bar.right});
+  title.right = buttons_left - 2;
+  PaintTitle(dc, w->text, title, active);
   PaintButton(dc, buttons.close, HTCLOSE);
   PaintButton(dc, buttons.maximize, HTMAXBUTTON);
   PaintButton(dc, buttons.minimize, HTMINBUTTON);

@@ -50,7 +50,8 @@ struct Window {
 
   std::shared_ptr<gdi::Surface> surface;  // top-level windows only
 
-  bool creating = true;  // between WM_NCCREATE and the end of CreateWindowEx
+  bool caption_active = false;  // as the last WM_NCACTIVATE said
+  bool creating = true;         // between WM_NCCREATE and the end of CreateWindowEx
   bool destroying = false;
   // Position before minimise or maximise, for SW_RESTORE.
   RECT restore_rect{};

@@ -1,8 +1,9 @@
-// Win32 GDI: device contexts, bitmaps, brushes, regions, clipping, raster
-// operations and system colours.
+// Win32 GDI: device contexts, bitmaps, brushes, fonts and text, regions,
+// clipping, raster operations and system colours.
 //
-// Sections: object kinds and stock objects - structures - raster operations -
-// regions and clipping - system colours and device capabilities - functions.
+// Sections: object kinds and stock objects - structures (brushes, pens,
+// fonts, text metrics, bitmaps) - raster operations - regions and clipping -
+// system colours and device capabilities - text constants - functions.
 //
 // The screen is 32-bit colour with no palette; memory DCs draw in the format
 // of their bitmap (1, 24 or 32 bits). COLORREF values are 0x00BBGGRR; the
@@ -74,13 +75,70 @@ struct LOGPEN {
 };
 
 #define LF_FACESIZE 32
+
+#define FW_DONTCARE 0
+#define FW_THIN 100
+#define FW_EXTRALIGHT 200
+#define FW_LIGHT 300
 #define FW_NORMAL 400
+#define FW_MEDIUM 500
+#define FW_SEMIBOLD 600
 #define FW_BOLD 700
+#define FW_EXTRABOLD 800
+#define FW_HEAVY 900
+
 #define ANSI_CHARSET 0
 #define DEFAULT_CHARSET 1
+#define SYMBOL_CHARSET 2
+#define SHIFTJIS_CHARSET 128
+#define HANGUL_CHARSET 129
 #define GB2312_CHARSET 134
+#define CHINESEBIG5_CHARSET 136
+#define OEM_CHARSET 255
+
+// Precisions are kept in the LOGFONTA; font matching does not read them.
+#define OUT_DEFAULT_PRECIS 0
+#define OUT_STRING_PRECIS 1
+#define OUT_CHARACTER_PRECIS 2
+#define OUT_STROKE_PRECIS 3
+#define OUT_TT_PRECIS 4
+#define OUT_DEVICE_PRECIS 5
+#define OUT_RASTER_PRECIS 6
+#define OUT_TT_ONLY_PRECIS 7
+#define OUT_OUTLINE_PRECIS 8
+#define CLIP_DEFAULT_PRECIS 0
+#define CLIP_CHARACTER_PRECIS 1
+#define CLIP_STROKE_PRECIS 2
+
+// NONANTIALIASED_QUALITY draws every glyph in one bit; the others draw
+// outlines in grey levels (and embedded bitmaps, where the face has them for
+// the size, in one bit).
+#define DEFAULT_QUALITY 0
+#define DRAFT_QUALITY 1
+#define PROOF_QUALITY 2
+#define NONANTIALIASED_QUALITY 3
+#define ANTIALIASED_QUALITY 4
+#define CLEARTYPE_QUALITY 5
+
+// lfPitchAndFamily: pitch in the low two bits, family in the high nibble.
+#define DEFAULT_PITCH 0
+#define FIXED_PITCH 1
+#define VARIABLE_PITCH 2
+#define FF_DONTCARE 0x00
+#define FF_ROMAN 0x10
+#define FF_SWISS 0x20
+#define FF_MODERN 0x30
+#define FF_SCRIPT 0x40
+#define FF_DECORATIVE 0x50
 
 // Face names are GBK text.
+//
+// lfHeight < 0 asks for characters (the em) of -lfHeight pixels, > 0 for
+// cells (ascent + descent) of at most lfHeight pixels, 0 for 12-pixel
+// characters. lfWidth != 0 stretches the glyphs so that the average character
+// is |lfWidth| pixels wide. lfEscapement turns the text in quarter turns
+// only (900, 1800, 2700; other angles go to the nearest quarter turn), and
+// lfOrientation is ignored, as in the GM_COMPATIBLE graphics mode.
 struct LOGFONTA {
   LONG lfHeight;
   LONG lfWidth;
@@ -99,6 +157,61 @@ struct LOGFONTA {
 };
 typedef LOGFONTA* LPLOGFONTA;
 static_assert(sizeof(LOGFONTA) == 60, "LOGFONTA has the Win32 layout");
+
+// What the font realised for a DC looks like (GetTextMetricsA).
+struct TEXTMETRICA {
+  LONG tmHeight;  // ascent + descent
+  LONG tmAscent;
+  LONG tmDescent;
+  LONG tmInternalLeading;  // tmHeight less the em
+  LONG tmExternalLeading;  // space the face asks for between lines
+  LONG tmAveCharWidth;
+  LONG tmMaxCharWidth;
+  LONG tmWeight;
+  LONG tmOverhang;
+  LONG tmDigitizedAspectX;
+  LONG tmDigitizedAspectY;
+  BYTE tmFirstChar;
+  BYTE tmLastChar;
+  BYTE tmDefaultChar;
+  BYTE tmBreakChar;
+  BYTE tmItalic;
+  BYTE tmUnderlined;
+  BYTE tmStruckOut;
+  BYTE tmPitchAndFamily;  // TMPF_xxx | FF_xxx
+  BYTE tmCharSet;
+};
+typedef TEXTMETRICA* LPTEXTMETRICA;
+static_assert(sizeof(TEXTMETRICA) == 56, "TEXTMETRICA has the Win32 layout");
+
+// tmPitchAndFamily bits. TMPF_FIXED_PITCH set means a variable-pitch font.
+#define TMPF_FIXED_PITCH 0x01
+#define TMPF_VECTOR 0x02
+#define TMPF_TRUETYPE 0x04
+#define TMPF_DEVICE 0x08
+
+// SystemParametersInfoA(SPI_GETNONCLIENTMETRICS): cbSize must be set to
+// sizeof(NONCLIENTMETRICSA) by the caller.
+struct NONCLIENTMETRICSA {
+  UINT cbSize;
+  int iBorderWidth;
+  int iScrollWidth;
+  int iScrollHeight;
+  int iCaptionWidth;
+  int iCaptionHeight;
+  LOGFONTA lfCaptionFont;
+  int iSmCaptionWidth;
+  int iSmCaptionHeight;
+  LOGFONTA lfSmCaptionFont;
+  int iMenuWidth;
+  int iMenuHeight;
+  LOGFONTA lfMenuFont;
+  LOGFONTA lfStatusFont;
+  LOGFONTA lfMessageFont;
+  int iPaddedBorderWidth;
+};
+typedef NONCLIENTMETRICSA* LPNONCLIENTMETRICSA;
+static_assert(sizeof(NONCLIENTMETRICSA) == 344, "NONCLIENTMETRICSA has the Win32 layout");
 
 // Background modes (SetBkMode)
 #define TRANSPARENT 1
@@ -267,6 +380,40 @@ struct DIBSECTION {
 #define RC_BITMAP64 8
 
 // ---------------------------------------------------------------------------
+// Text alignment (SetTextAlign), ExtTextOutA options, DrawTextA formats
+// ---------------------------------------------------------------------------
+#define TA_NOUPDATECP 0
+#define TA_UPDATECP 1
+#define TA_LEFT 0
+#define TA_RIGHT 2
+#define TA_CENTER 6
+#define TA_TOP 0
+#define TA_BOTTOM 8
+#define TA_BASELINE 24
+#define TA_RTLREADING 256
+#define TA_MASK (TA_BASELINE + TA_CENTER + TA_UPDATECP + TA_RTLREADING)
+
+#define ETO_OPAQUE 0x0002
+#define ETO_CLIPPED 0x0004
+
+#define DT_TOP 0x00000000
+#define DT_LEFT 0x00000000
+#define DT_CENTER 0x00000001
+#define DT_RIGHT 0x00000002
+#define DT_VCENTER 0x00000004
+#define DT_BOTTOM 0x00000008
+#define DT_WORDBREAK 0x00000010
+#define DT_SINGLELINE 0x00000020
+#define DT_EXPANDTABS 0x00000040
+#define DT_TABSTOP 0x00000080
+#define DT_NOCLIP 0x00000100
+#define DT_EXTERNALLEADING 0x00000200
+#define DT_CALCRECT 0x00000400
+#define DT_NOPREFIX 0x00000800
+#define DT_END_ELLIPSIS 0x00008000
+#define DT_HIDEPREFIX 0x00100000
+
+// ---------------------------------------------------------------------------
 // Device contexts and objects
 // ---------------------------------------------------------------------------
 // hdc may be NULL (the screen), a window DC or a memory DC. The new DC holds a
@@ -348,3 +495,38 @@ int GetClipBox(HDC hdc, LPRECT lprect);
 int GetClipRgn(HDC hdc, HRGN hrgn);
 int IntersectClipRect(HDC hdc, int left, int top, int right, int bottom);
 int ExcludeClipRect(HDC hdc, int left, int top, int right, int bottom);
+
+// ---------------------------------------------------------------------------
+// Fonts and text. Strings are GBK; counts are in bytes, and a double-byte
+// character is never split.
+// ---------------------------------------------------------------------------
+HFONT CreateFontIndirectA(const LOGFONTA* lplf);
+HFONT CreateFontA(int cHeight, int cWidth, int cEscapement, int cOrientation, int cWeight,
+                  DWORD bItalic, DWORD bUnderline, DWORD bStrikeOut, DWORD iCharSet,
+                  DWORD iOutPrecision, DWORD iClipPrecision, DWORD iQuality, DWORD iPitchAndFamily,
+                  LPCSTR pszFaceName);
+
+// The DCs have no current position yet, so TA_UPDATECP is kept and reported
+// but text is still drawn at the point given; TA_RTLREADING is kept too, and
+// text always runs left to right.
+UINT SetTextAlign(HDC hdc, UINT align);
+UINT GetTextAlign(HDC hdc);
+// Added to the advance of every character, by TextOutA, ExtTextOutA (without
+// lpDx), DrawTextA and GetTextExtentPoint32A.
+int SetTextCharacterExtra(HDC hdc, int extra);
+int GetTextCharacterExtra(HDC hdc);
+
+BOOL TextOutA(HDC hdc, int x, int y, LPCSTR lpString, int c);
+// lpDx has one entry per byte; a double-byte character advances by the sum
+// of its two entries. lpString may be NULL when c is 0 (ETO_OPAQUE alone
+// fills lprect).
+BOOL ExtTextOutA(HDC hdc, int x, int y, UINT options, const RECT* lprect, LPCSTR lpString, UINT c,
+                 const INT* lpDx);
+// How lines break, prefixes, tabs and ellipses work: platform/gdi/text_format.h.
+int DrawTextA(HDC hdc, LPCSTR lpchText, int cchText, LPRECT lprc, UINT format);
+BOOL GetTextExtentPoint32A(HDC hdc, LPCSTR lpString, int c, LPSIZE psizl);
+BOOL GetTextMetricsA(HDC hdc, LPTEXTMETRICA lptm);
+// The face of the DC's font: a Chinese name as it was asked for, any other
+// name as the face it found. Returns the bytes copied with the NUL, or
+// without a buffer the bytes the name needs.
+int GetTextFaceA(HDC hdc, int c, LPSTR lpName);
