@@ -81,6 +81,21 @@ TEST(Cursors, TruncatedOrDamagedImagesAreRefused) {
   EXPECT_EQ(CreateIconFromResourceEx(nullptr, 100, TRUE, 0x00030000, 0, 0, 0), nullptr);
 }
 
+TEST(Cursors, IndexPastTheColourTableIsBlackNotARead) {
+  // One palette entry announced; the set pixels use index 1. The bytes are
+  // cut right after the image so a lookup past the table would leave them.
+  std::vector<BYTE> bytes = TinyCursor();
+  const size_t clr_used = 4 + 32;  // biClrUsed inside the header
+  bytes[clr_used] = 1;
+  bytes.erase(bytes.begin() + 4 + 40 + 4, bytes.begin() + 4 + 40 + 8);  // drop entry 1
+  std::vector<BYTE> exact(bytes.begin(), bytes.end());
+  HCURSOR cursor = CreateIconFromResourceEx(exact.data(), static_cast<DWORD>(exact.size()), FALSE,
+                                            0x00030000, 0, 0, 0);
+  ASSERT_NE(cursor, nullptr);
+  EXPECT_EQ(FindCursor(cursor)->argb[0], 0xFF000000u);
+  DestroyCursor(cursor);
+}
+
 TEST(Cursors, PngIconImages) {
   const uint32_t pixels[4] = {0xFF0000FF, 0x80FF0000, 0x00000000, 0xFF00FF00};  // BGRA words
   png_image image{};

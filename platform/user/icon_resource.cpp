@@ -23,6 +23,7 @@ struct Dib {
   uint32_t height = 0;  // of the picture, half the header's height
   uint32_t bits = 0;
   const BYTE* palette = nullptr;
+  size_t colors = 0;  // entries in the palette
   const BYTE* xor_bits = nullptr;
   const BYTE* and_bits = nullptr;
 };
@@ -54,6 +55,7 @@ bool ParseDib(const BYTE* data, size_t size, Dib* dib) {
   size_t and_size = RowBytes(dib->width, 1) * dib->height;
   if (offset + colors * 4 + xor_size + and_size > size) return false;
   dib->palette = data + offset;
+  dib->colors = colors;
   dib->xor_bits = dib->palette + colors * 4;
   dib->and_bits = dib->xor_bits + xor_size;
   return true;
@@ -61,7 +63,8 @@ bool ParseDib(const BYTE* data, size_t size, Dib* dib) {
 
 uint32_t XorPixel(const Dib& dib, uint32_t x, uint32_t row) {
   const BYTE* line = dib.xor_bits + RowBytes(dib.width, dib.bits) * row;
-  auto from_palette = [&](uint32_t index) {
+  auto from_palette = [&](uint32_t index) -> uint32_t {
+    if (index >= dib.colors) return 0;  // past the table: black, never past the bytes
     const BYTE* q = dib.palette + index * 4;
     return (uint32_t{q[2]} << 16) | (uint32_t{q[1]} << 8) | q[0];
   };
