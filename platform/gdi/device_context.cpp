@@ -113,6 +113,9 @@ std::optional<DrawSnapshot> Snapshot(HDC hdc) {
   DrawSnapshot snapshot;
   snapshot.canvas = dc->CanvasLocked();
   snapshot.brush = dc->state.brush.shared();
+  snapshot.pen = dc->state.pen.shared();
+  snapshot.rop2 = dc->state.rop2;
+  snapshot.poly_fill_mode = dc->state.poly_fill_mode;
   snapshot.text_color = dc->state.text_color;
   snapshot.bk_color = dc->state.bk_color;
   return snapshot;

@@ -40,6 +40,9 @@ struct DcState {
   int bk_mode = OPAQUE;
   UINT text_align = TA_LEFT | TA_TOP | TA_NOUPDATECP;  // where text sits around its reference point
   int char_extra = 0;                                  // pixels added to every character's advance
+  POINT position{0, 0};            // the current position: MoveToEx, LineTo, PolylineTo
+  int rop2 = R2_COPYPEN;           // how pens and shape interiors combine with the pixels
+  int poly_fill_mode = ALTERNATE;  // which parts of a self-crossing polygon are inside
 };
 
 // The pixels one drawing call goes to, copied out of a DC.
@@ -91,6 +94,9 @@ class DeviceContext final : public GdiObject {
 struct DrawSnapshot {
   Canvas canvas;
   std::shared_ptr<Brush> brush;
+  std::shared_ptr<Pen> pen;
+  int rop2 = R2_COPYPEN;
+  int poly_fill_mode = ALTERNATE;
   COLORREF text_color = 0;
   COLORREF bk_color = 0;
 };

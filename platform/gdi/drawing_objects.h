@@ -19,13 +19,28 @@ class Brush final : public GdiObject {
   const LOGBRUSH logical_;
 };
 
+// Every pen draws solid: dashed and dotted styles keep their style for
+// GetObjectA but draw as PS_SOLID. Pens wider than one pixel draw with round
+// ends and joins; ExtCreatePen pens keep their full style word in
+// `ext_style` and report OBJ_EXTPEN.
 class Pen final : public GdiObject {
  public:
-  explicit Pen(const LOGPEN& logical) : GdiObject(OBJ_PEN), logical_(logical) {}
+  explicit Pen(const LOGPEN& logical, DWORD type = OBJ_PEN, DWORD ext_style = 0)
+      : GdiObject(type), logical_(logical), ext_style_(ext_style) {}
   const LOGPEN& logical() const { return logical_; }
+  DWORD ext_style() const { return ext_style_; }
+  UINT style() const { return logical_.lopnStyle & PS_STYLE_MASK; }
+  bool draws() const { return style() != PS_NULL; }
+  bool inside_frame() const { return style() == PS_INSIDEFRAME; }
+  // Zero width means one pixel, as for a cosmetic pen.
+  int width() const {
+    return logical_.lopnWidth.x < 1 ? 1 : static_cast<int>(logical_.lopnWidth.x);
+  }
+  COLORREF color() const { return logical_.lopnColor & 0x00FFFFFF; }
 
  private:
   const LOGPEN logical_;
+  const DWORD ext_style_;
 };
 
 class Font final : public GdiObject {

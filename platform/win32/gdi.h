@@ -65,14 +65,59 @@ struct LOGBRUSH {
 };
 typedef LOGBRUSH* LPLOGBRUSH;
 
+// Pens. Dashed and dotted styles are kept (GetObjectA) but draw solid. A
+// cosmetic line (width 0 or 1) leaves out its last pixel. Wider pens draw
+// with round ends and joins whatever end cap and join ExtCreatePen is given;
+// PS_INSIDEFRAME keeps the outline of Rectangle and Ellipse inside the box.
 #define PS_SOLID 0
+#define PS_DASH 1
+#define PS_DOT 2
+#define PS_DASHDOT 3
+#define PS_DASHDOTDOT 4
 #define PS_NULL 5
+#define PS_INSIDEFRAME 6
+#define PS_STYLE_MASK 0x0000000F
+#define PS_ENDCAP_ROUND 0x00000000
+#define PS_ENDCAP_SQUARE 0x00000100
+#define PS_ENDCAP_FLAT 0x00000200
+#define PS_ENDCAP_MASK 0x00000F00
+#define PS_JOIN_ROUND 0x00000000
+#define PS_JOIN_BEVEL 0x00001000
+#define PS_JOIN_MITER 0x00002000
+#define PS_JOIN_MASK 0x0000F000
+#define PS_COSMETIC 0x00000000
+#define PS_GEOMETRIC 0x00010000
+#define PS_TYPE_MASK 0x000F0000
 
 struct LOGPEN {
   UINT lopnStyle;
   POINT lopnWidth;  // only x is used
   COLORREF lopnColor;
 };
+typedef LOGPEN* LPLOGPEN;
+
+// Binary raster operations (SetROP2): bit (P << 1 | D) of (code - 1) is the
+// result for pen bit P and destination bit D, for every bit of a pixel.
+#define R2_BLACK 1
+#define R2_NOTMERGEPEN 2
+#define R2_MASKNOTPEN 3
+#define R2_NOTCOPYPEN 4
+#define R2_MASKPENNOT 5
+#define R2_NOT 6
+#define R2_XORPEN 7
+#define R2_NOTMASKPEN 8
+#define R2_MASKPEN 9
+#define R2_NOTXORPEN 10
+#define R2_NOP 11
+#define R2_MERGENOTPEN 12
+#define R2_COPYPEN 13
+#define R2_MERGEPENNOT 14
+#define R2_MERGEPEN 15
+#define R2_WHITE 16
+
+// Polygon fill modes (SetPolyFillMode).
+#define ALTERNATE 1
+#define WINDING 2
 
 #define LF_FACESIZE 32
 
@@ -466,6 +511,32 @@ BOOL InvertRect(HDC hDC, const RECT* lprc);
 BOOL PatBlt(HDC hdc, int x, int y, int w, int h, DWORD rop);
 BOOL BitBlt(HDC hdc, int x, int y, int cx, int cy, HDC hdcSrc, int x1, int y1, DWORD rop);
 COLORREF GetPixel(HDC hdc, int x, int y);
+
+// ---------------------------------------------------------------------------
+// Pens, lines and shapes. Pens and shape interiors combine with the pixels
+// through the DC's binary raster operation (SetROP2).
+// ---------------------------------------------------------------------------
+HPEN CreatePen(int iStyle, int cWidth, COLORREF color);
+HPEN CreatePenIndirect(const LOGPEN* plpen);
+// Solid (BS_SOLID) or hollow (BS_NULL) pens only; a cosmetic pen must be one
+// pixel wide. No user styles (cStyle 0, pstyle NULL).
+HPEN ExtCreatePen(DWORD iPenStyle, DWORD cWidth, const LOGBRUSH* plbrush, DWORD cStyle,
+                  const DWORD* pstyle);
+int SetROP2(HDC hdc, int rop2);
+int GetROP2(HDC hdc);
+int SetPolyFillMode(HDC hdc, int mode);
+int GetPolyFillMode(HDC hdc);
+
+BOOL MoveToEx(HDC hdc, int x, int y, LPPOINT lppt);
+BOOL GetCurrentPositionEx(HDC hdc, LPPOINT lppt);
+BOOL LineTo(HDC hdc, int x, int y);
+// Neither moves the current position.
+BOOL Polyline(HDC hdc, const POINT* apt, int cpt);
+// A 1-pixel pen outlines (left, top)-(right - 1, bottom - 1); with PS_NULL the
+// interior alone is one pixel smaller each way than the box.
+BOOL Rectangle(HDC hdc, int left, int top, int right, int bottom);
+BOOL Ellipse(HDC hdc, int left, int top, int right, int bottom);
+BOOL Polygon(HDC hdc, const POINT* apt, int cpt);
 COLORREF SetPixel(HDC hdc, int x, int y, COLORREF color);
 
 // ---------------------------------------------------------------------------
@@ -506,8 +577,8 @@ HFONT CreateFontA(int cHeight, int cWidth, int cEscapement, int cOrientation, in
                   DWORD iOutPrecision, DWORD iClipPrecision, DWORD iQuality, DWORD iPitchAndFamily,
                   LPCSTR pszFaceName);
 
-// The DCs have no current position yet, so TA_UPDATECP is kept and reported
-// but text is still drawn at the point given; TA_RTLREADING is kept too, and
+// TA_UPDATECP is kept and reported, but text is still drawn at the point
+// given rather than at the current position; TA_RTLREADING is kept too, and
 // text always runs left to right.
 UINT SetTextAlign(HDC hdc, UINT align);
 UINT GetTextAlign(HDC hdc);
