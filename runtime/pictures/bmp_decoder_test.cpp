@@ -13,7 +13,7 @@ namespace {
 
 using namespace testing_pictures;
 
-struct BmpSpec {
+struct BmpLayout {
   int32_t width = 0;
   int32_t height = 0;  // negative: rows top-down
   uint16_t bits = 24;
@@ -25,26 +25,26 @@ struct BmpSpec {
   bool pad_last_row = true;
 };
 
-std::vector<uint8_t> MakeBmp(const BmpSpec& spec) {
+std::vector<uint8_t> MakeBmp(const BmpLayout& layout) {
   std::vector<uint8_t> out(54, 0);
   out[0] = 'B';
   out[1] = 'M';
-  uint32_t offset = 54 + static_cast<uint32_t>(spec.table.size()) * 4 + spec.gap;
+  uint32_t offset = 54 + static_cast<uint32_t>(layout.table.size()) * 4 + layout.gap;
   PutU32(out, 10, offset);
   PutU32(out, 14, 40);
-  PutU32(out, 18, static_cast<uint32_t>(spec.width));
-  PutU32(out, 22, static_cast<uint32_t>(spec.height));
+  PutU32(out, 18, static_cast<uint32_t>(layout.width));
+  PutU32(out, 22, static_cast<uint32_t>(layout.height));
   PutU16(out, 26, 1);
-  PutU16(out, 28, spec.bits);
-  PutU32(out, 30, spec.compression);
-  PutU32(out, 46, spec.colours_used);
-  for (const auto& entry : spec.table) out.insert(out.end(), entry.begin(), entry.end());
-  out.resize(out.size() + spec.gap, 0xEE);
-  for (size_t i = 0; i < spec.rows.size(); ++i) {
-    out.insert(out.end(), spec.rows[i].begin(), spec.rows[i].end());
-    bool last = i + 1 == spec.rows.size();
-    if (!last || spec.pad_last_row)
-      out.resize(out.size() + (4 - spec.rows[i].size() % 4) % 4, 0xEE);
+  PutU16(out, 28, layout.bits);
+  PutU32(out, 30, layout.compression);
+  PutU32(out, 46, layout.colours_used);
+  for (const auto& entry : layout.table) out.insert(out.end(), entry.begin(), entry.end());
+  out.resize(out.size() + layout.gap, 0xEE);
+  for (size_t i = 0; i < layout.rows.size(); ++i) {
+    out.insert(out.end(), layout.rows[i].begin(), layout.rows[i].end());
+    bool last = i + 1 == layout.rows.size();
+    if (!last || layout.pad_last_row)
+      out.resize(out.size() + (4 - layout.rows[i].size() % 4) % 4, 0xEE);
   }
   PutU32(out, 2, static_cast<uint32_t>(out.size()));
   return out;
@@ -56,12 +56,12 @@ PicturePtr Decode(const std::vector<uint8_t>& bytes) {
 
 // 3 x 2, bottom row first in the file: bottom (red, green, blue), top
 // (white, black, grey).
-BmpSpec TwentyFourBitBottomUp() {
-  BmpSpec spec;
-  spec.width = 3;
-  spec.height = 2;
-  spec.rows = {{0, 0, 255, 0, 255, 0, 255, 0, 0}, {255, 255, 255, 0, 0, 0, 128, 128, 128}};
-  return spec;
+BmpLayout TwentyFourBitBottomUp() {
+  BmpLayout layout;
+  layout.width = 3;
+  layout.height = 2;
+  layout.rows = {{0, 0, 255, 0, 255, 0, 255, 0, 0}, {255, 255, 255, 0, 0, 0, 128, 128, 128}};
+  return layout;
 }
 
 void ExpectSamePixels(const Picture& a, const Picture& b) {
@@ -85,7 +85,7 @@ TEST(BmpDecoder, TwentyFourBitsKeepTheFileRowsBottomUpWithoutPadding) {
 }
 
 TEST(BmpDecoder, NegativeHeightDecodesTheSamePictureTheRightWayUp) {
-  BmpSpec top_down = TwentyFourBitBottomUp();
+  BmpLayout top_down = TwentyFourBitBottomUp();
   top_down.height = -2;
   std::swap(top_down.rows[0], top_down.rows[1]);
   PicturePtr a = Decode(MakeBmp(TwentyFourBitBottomUp()));
@@ -97,12 +97,12 @@ TEST(BmpDecoder, NegativeHeightDecodesTheSamePictureTheRightWayUp) {
 }
 
 TEST(BmpDecoder, ThirtyTwoBitsIgnoreTheFourthByteAndNegativeWidthIsItsMagnitude) {
-  BmpSpec spec;
-  spec.width = -2;
-  spec.height = 1;
-  spec.bits = 32;
-  spec.rows = {{10, 20, 30, 99, 40, 50, 60, 0}};
-  PicturePtr picture = Decode(MakeBmp(spec));
+  BmpLayout layout;
+  layout.width = -2;
+  layout.height = 1;
+  layout.bits = 32;
+  layout.rows = {{10, 20, 30, 99, 40, 50, 60, 0}};
+  PicturePtr picture = Decode(MakeBmp(layout));
   ASSERT_NE(picture, nullptr);
   EXPECT_EQ(picture->width, 2);
   EXPECT_EQ(BgrPixel(*picture, 0, 0), (Rgb{30, 20, 10}));
@@ -110,7 +110,7 @@ TEST(BmpDecoder, ThirtyTwoBitsIgnoreTheFourthByteAndNegativeWidthIsItsMagnitude)
 }
 
 TEST(BmpDecoder, IndexedPixelsComeMostSignificantBitsFirstThroughTheTable) {
-  BmpSpec one;  // 9 pixels: 2 bytes of bits, padded to 4
+  BmpLayout one;  // 9 pixels: 2 bytes of bits, padded to 4
   one.width = 9;
   one.height = 1;
   one.bits = 1;
@@ -123,7 +123,7 @@ TEST(BmpDecoder, IndexedPixelsComeMostSignificantBitsFirstThroughTheTable) {
     EXPECT_EQ(BgrPixel(*p1, x, 0).r, bits[x] ? 255 : 0) << "pixel " << x;
   }
 
-  BmpSpec four;  // high nibble is the left pixel; an odd width leaves half a byte
+  BmpLayout four;  // high nibble is the left pixel; an odd width leaves half a byte
   four.width = 3;
   four.height = 1;
   four.bits = 4;
@@ -138,14 +138,14 @@ TEST(BmpDecoder, IndexedPixelsComeMostSignificantBitsFirstThroughTheTable) {
 }
 
 TEST(BmpDecoder, IndicesBeyondTheColourTableAreBlack) {
-  BmpSpec spec;
-  spec.width = 3;
-  spec.height = 1;
-  spec.bits = 8;
-  spec.colours_used = 2;
-  spec.table = {{{10, 10, 10, 0}}, {{20, 20, 20, 0}}};
-  spec.rows = {{1, 2, 255}};
-  PicturePtr picture = Decode(MakeBmp(spec));
+  BmpLayout layout;
+  layout.width = 3;
+  layout.height = 1;
+  layout.bits = 8;
+  layout.colours_used = 2;
+  layout.table = {{{10, 10, 10, 0}}, {{20, 20, 20, 0}}};
+  layout.rows = {{1, 2, 255}};
+  PicturePtr picture = Decode(MakeBmp(layout));
   ASSERT_NE(picture, nullptr);
   EXPECT_EQ(BgrPixel(*picture, 0, 0), (Rgb{20, 20, 20}));
   EXPECT_EQ(BgrPixel(*picture, 1, 0), (Rgb{0, 0, 0}));
@@ -153,10 +153,10 @@ TEST(BmpDecoder, IndicesBeyondTheColourTableAreBlack) {
 }
 
 TEST(BmpDecoder, RowsStartAtTheDataOffsetAndTheLastNeedsNoPadding) {
-  BmpSpec spec = TwentyFourBitBottomUp();
-  spec.gap = 7;
-  spec.pad_last_row = false;
-  PicturePtr picture = Decode(MakeBmp(spec));
+  BmpLayout layout = TwentyFourBitBottomUp();
+  layout.gap = 7;
+  layout.pad_last_row = false;
+  PicturePtr picture = Decode(MakeBmp(layout));
   ASSERT_NE(picture, nullptr);
   EXPECT_EQ(BgrPixel(*picture, 0, 1), (Rgb{255, 0, 0}));
   EXPECT_EQ(BgrPixel(*picture, 2, 0), (Rgb{128, 128, 128}));
@@ -164,14 +164,14 @@ TEST(BmpDecoder, RowsStartAtTheDataOffsetAndTheLastNeedsNoPadding) {
 
 TEST(BmpDecoder, RefusesWhatItDoesNotDecode) {
   for (uint32_t compression : {1u, 2u, 3u}) {
-    BmpSpec spec = TwentyFourBitBottomUp();
-    spec.compression = compression;
-    EXPECT_EQ(Decode(MakeBmp(spec)), nullptr) << "compression " << compression;
+    BmpLayout layout = TwentyFourBitBottomUp();
+    layout.compression = compression;
+    EXPECT_EQ(Decode(MakeBmp(layout)), nullptr) << "compression " << compression;
   }
   for (uint16_t bits : {0, 2, 16, 48}) {
-    BmpSpec spec = TwentyFourBitBottomUp();
-    spec.bits = bits;
-    EXPECT_EQ(Decode(MakeBmp(spec)), nullptr) << bits << " bits per pixel";
+    BmpLayout layout = TwentyFourBitBottomUp();
+    layout.bits = bits;
+    EXPECT_EQ(Decode(MakeBmp(layout)), nullptr) << bits << " bits per pixel";
   }
 }
 
@@ -181,12 +181,12 @@ TEST(BmpDecoder, ShortOrInconsistentInputFails) {
   EXPECT_EQ(Decode({'B', 'M', 0, 0, 0, 0, 0, 0}), nullptr);
   EXPECT_EQ(Decode({whole.begin(), whole.end() - 4}), nullptr) << "last row cut short";
 
-  BmpSpec early = TwentyFourBitBottomUp();
+  BmpLayout early = TwentyFourBitBottomUp();
   std::vector<uint8_t> bytes = MakeBmp(early);
   PutU32(bytes, 10, 53);
   EXPECT_EQ(Decode(bytes), nullptr) << "data offset inside the headers";
 
-  BmpSpec indexed;
+  BmpLayout indexed;
   indexed.width = 1;
   indexed.height = 1;
   indexed.bits = 8;
@@ -202,20 +202,20 @@ TEST(BmpDecoder, ShortOrInconsistentInputFails) {
 }
 
 TEST(BmpDecoder, SizesThatDoNotFitAreRefusedBeforeAllocating) {
-  BmpSpec spec = TwentyFourBitBottomUp();
-  std::vector<uint8_t> bytes = MakeBmp(spec);
+  BmpLayout layout = TwentyFourBitBottomUp();
+  std::vector<uint8_t> bytes = MakeBmp(layout);
   PutU32(bytes, 22, 0x80000000u);
   EXPECT_EQ(Decode(bytes), nullptr) << "height -2^31 has no magnitude";
-  bytes = MakeBmp(spec);
+  bytes = MakeBmp(layout);
   PutU32(bytes, 18, 0x7FFFFFFF);
   PutU32(bytes, 22, 0x7FFFFFFF);
   EXPECT_EQ(Decode(bytes), nullptr) << "rows far past the input";
 
   uint64_t limit = PictureByteLimit();
   SetPictureByteLimit(17);
-  EXPECT_EQ(Decode(MakeBmp(spec)), nullptr) << "18 bytes over a limit of 17";
+  EXPECT_EQ(Decode(MakeBmp(layout)), nullptr) << "18 bytes over a limit of 17";
   SetPictureByteLimit(18);
-  EXPECT_NE(Decode(MakeBmp(spec)), nullptr);
+  EXPECT_NE(Decode(MakeBmp(layout)), nullptr);
   SetPictureByteLimit(limit);
 }
 

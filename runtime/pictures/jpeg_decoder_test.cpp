@@ -17,7 +17,7 @@ namespace {
 
 using namespace testing_pictures;
 
-struct JpegSpec {
+struct JpegLayout {
   int width = 16;
   int height = 16;
   int components = 3;
@@ -27,7 +27,7 @@ struct JpegSpec {
   size_t app_marker_bytes = 0;  // an APP1 marker this long before the image
 };
 
-std::vector<uint8_t> EncodeJpeg(const JpegSpec& spec) {
+std::vector<uint8_t> EncodeJpeg(const JpegLayout& layout) {
   jpeg_compress_struct cinfo;
   jpeg_error_mgr error;
   cinfo.err = jpeg_std_error(&error);
@@ -35,23 +35,23 @@ std::vector<uint8_t> EncodeJpeg(const JpegSpec& spec) {
   unsigned char* buffer = nullptr;
   unsigned long size = 0;
   jpeg_mem_dest(&cinfo, &buffer, &size);
-  cinfo.image_width = static_cast<JDIMENSION>(spec.width);
-  cinfo.image_height = static_cast<JDIMENSION>(spec.height);
-  cinfo.input_components = spec.components;
-  cinfo.in_color_space = spec.space;
+  cinfo.image_width = static_cast<JDIMENSION>(layout.width);
+  cinfo.image_height = static_cast<JDIMENSION>(layout.height);
+  cinfo.input_components = layout.components;
+  cinfo.in_color_space = layout.space;
   jpeg_set_defaults(&cinfo);
   jpeg_set_quality(&cinfo, 100, TRUE);
-  if (spec.progressive) jpeg_simple_progression(&cinfo);
+  if (layout.progressive) jpeg_simple_progression(&cinfo);
   jpeg_start_compress(&cinfo, TRUE);
-  if (spec.app_marker_bytes > 0) {
+  if (layout.app_marker_bytes > 0) {
     // End-of-image markers inside: a reader that does not really skip them stops.
-    std::vector<JOCTET> marker(spec.app_marker_bytes);
+    std::vector<JOCTET> marker(layout.app_marker_bytes);
     for (size_t i = 0; i < marker.size(); ++i) marker[i] = i % 2 == 0 ? 0xFF : JPEG_EOI;
     jpeg_write_marker(&cinfo, JPEG_APP0 + 1, marker.data(), static_cast<unsigned>(marker.size()));
   }
-  size_t stride = static_cast<size_t>(spec.width * spec.components);
+  size_t stride = static_cast<size_t>(layout.width * layout.components);
   while (cinfo.next_scanline < cinfo.image_height) {
-    auto* row = const_cast<JSAMPLE*>(spec.samples.data() + cinfo.next_scanline * stride);
+    auto* row = const_cast<JSAMPLE*>(layout.samples.data() + cinfo.next_scanline * stride);
     jpeg_write_scanlines(&cinfo, &row, 1);
   }
   jpeg_finish_compress(&cinfo);
@@ -62,29 +62,29 @@ std::vector<uint8_t> EncodeJpeg(const JpegSpec& spec) {
 }
 
 // Top half red, bottom half blue.
-JpegSpec RedOverBlue() {
-  JpegSpec spec;
-  for (int y = 0; y < spec.height; ++y) {
-    for (int x = 0; x < spec.width; ++x) {
-      bool top = y < spec.height / 2;
-      spec.samples.insert(spec.samples.end(), {uint8_t(top ? 255 : 0), 0, uint8_t(top ? 0 : 255)});
+JpegLayout RedOverBlue() {
+  JpegLayout layout;
+  for (int y = 0; y < layout.height; ++y) {
+    for (int x = 0; x < layout.width; ++x) {
+      bool top = y < layout.height / 2;
+      layout.samples.insert(layout.samples.end(), {uint8_t(top ? 255 : 0), 0, uint8_t(top ? 0 : 255)});
     }
   }
-  return spec;
+  return layout;
 }
 
 // Noise that compresses badly, so the file spans many 4096-byte blocks.
-JpegSpec Noise(int width, int height) {
-  JpegSpec spec;
-  spec.width = width;
-  spec.height = height;
+JpegLayout Noise(int width, int height) {
+  JpegLayout layout;
+  layout.width = width;
+  layout.height = height;
   uint32_t seed = 12345;
-  spec.samples.resize(static_cast<size_t>(width * height * 3));
-  for (auto& sample : spec.samples) {
+  layout.samples.resize(static_cast<size_t>(width * height * 3));
+  for (auto& sample : layout.samples) {
     seed = seed * 1103515245 + 12345;
     sample = static_cast<uint8_t>(seed >> 16);
   }
-  return spec;
+  return layout;
 }
 
 // libjpeg's own memory source, for comparison: rows top-down, as decoded.
@@ -134,7 +134,7 @@ TEST(JpegDecoder, ColourPictureBecomesBottomUpBlueGreenRed) {
 }
 
 TEST(JpegDecoder, GreyPictureHasThreeEqualChannels) {
-  JpegSpec grey;
+  JpegLayout grey;
   grey.width = 8;
   grey.height = 4;
   grey.components = 1;
@@ -153,11 +153,11 @@ TEST(JpegDecoder, GreyPictureHasThreeEqualChannels) {
 }
 
 TEST(JpegDecoder, InputSpanningManyBlocksAndASkippedMarkerMatchesLibjpeg) {
-  JpegSpec spec = Noise(61, 47);
-  spec.app_marker_bytes = 10000;  // skipped across block boundaries
+  JpegLayout layout = Noise(61, 47);
+  layout.app_marker_bytes = 10000;  // skipped across block boundaries
   for (bool progressive : {false, true}) {
-    spec.progressive = progressive;
-    std::vector<uint8_t> jpeg = EncodeJpeg(spec);
+    layout.progressive = progressive;
+    std::vector<uint8_t> jpeg = EncodeJpeg(layout);
     ASSERT_GT(jpeg.size(), 3 * 4096u);
     PicturePtr picture = Decode(jpeg);
     ASSERT_NE(picture, nullptr) << (progressive ? "progressive" : "baseline");
@@ -199,7 +199,7 @@ TEST(JpegDecoder, EmptyHeaderOnlyOrCorruptInputFails) {
 }
 
 TEST(JpegDecoder, FourComponentPictureIsBlackAtItsSize) {
-  JpegSpec cmyk;
+  JpegLayout cmyk;
   cmyk.width = 8;
   cmyk.height = 8;
   cmyk.components = 4;

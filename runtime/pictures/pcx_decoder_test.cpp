@@ -10,7 +10,7 @@ namespace {
 
 using namespace testing_pictures;
 
-struct PcxSpec {
+struct PcxLayout {
   uint8_t version = 5;
   uint8_t bits = 8;
   int16_t x_min = 0, y_min = 0, x_max = 3, y_max = 1;
@@ -19,19 +19,19 @@ struct PcxSpec {
   std::vector<uint8_t> data;  // run-length coded rows and whatever follows
 };
 
-std::vector<uint8_t> MakePcx(const PcxSpec& spec) {
+std::vector<uint8_t> MakePcx(const PcxLayout& layout) {
   std::vector<uint8_t> out(128, 0);
   out[0] = 10;
-  out[1] = spec.version;
+  out[1] = layout.version;
   out[2] = 1;
-  out[3] = spec.bits;
-  PutU16(out, 4, static_cast<uint16_t>(spec.x_min));
-  PutU16(out, 6, static_cast<uint16_t>(spec.y_min));
-  PutU16(out, 8, static_cast<uint16_t>(spec.x_max));
-  PutU16(out, 10, static_cast<uint16_t>(spec.y_max));
-  out[65] = spec.planes;
-  PutU16(out, 66, spec.bytes_per_line);
-  out.insert(out.end(), spec.data.begin(), spec.data.end());
+  out[3] = layout.bits;
+  PutU16(out, 4, static_cast<uint16_t>(layout.x_min));
+  PutU16(out, 6, static_cast<uint16_t>(layout.y_min));
+  PutU16(out, 8, static_cast<uint16_t>(layout.x_max));
+  PutU16(out, 10, static_cast<uint16_t>(layout.y_max));
+  out[65] = layout.planes;
+  PutU16(out, 66, layout.bytes_per_line);
+  out.insert(out.end(), layout.data.begin(), layout.data.end());
   return out;
 }
 
@@ -90,7 +90,7 @@ TEST(PcxDecoder, MissingPaletteOrDataLeavesBlack) {
   EXPECT_EQ(DibColour(*PicturePtr(Decode({file.begin(), file.end() - 1})), 84), (Rgb{0, 0, 0}))
       << "palette one byte short";
 
-  PcxSpec cut;  // one row of two, then the data ends
+  PcxLayout cut;  // one row of two, then the data ends
   cut.data = {1, 2, 3, 4};
   PicturePtr picture = Decode(MakePcx(cut));
   ASSERT_NE(picture, nullptr);
@@ -99,14 +99,14 @@ TEST(PcxDecoder, MissingPaletteOrDataLeavesBlack) {
 }
 
 TEST(PcxDecoder, RunsStopAtTheRowEndAndByte192IsALiteral) {
-  PcxSpec spec;
-  spec.data = {0xC6, 9, 0xC0, 1, 2, 0xC1, 0xC5};  // a run of six 9s, then 192 1 2 197
-  PicturePtr picture = Decode(MakePcx(spec));
+  PcxLayout layout;
+  layout.data = {0xC6, 9, 0xC0, 1, 2, 0xC1, 0xC5};  // a run of six 9s, then 192 1 2 197
+  PicturePtr picture = Decode(MakePcx(layout));
   ASSERT_NE(picture, nullptr);
   EXPECT_EQ(Row(*picture, 4, 0, 4), (std::vector<uint8_t>{9, 9, 9, 9}));
   EXPECT_EQ(Row(*picture, 4, 1, 4), (std::vector<uint8_t>{192, 1, 2, 0xC5}));
 
-  PcxSpec mono;  // 17 pixels need 3 bytes; rows are 4 with padding
+  PcxLayout mono;  // 17 pixels need 3 bytes; rows are 4 with padding
   mono.version = 3;
   mono.bits = 1;
   mono.x_max = 16;
@@ -121,15 +121,15 @@ TEST(PcxDecoder, RunsStopAtTheRowEndAndByte192IsALiteral) {
 }
 
 TEST(PcxDecoder, BytesPastTheWidthAreNotKeptAndPlanesWidenTheRows) {
-  PcxSpec spec;  // width 2, 4 bytes per line: literals past the width are dropped
-  spec.x_max = 1;
-  spec.y_max = 0;
-  spec.data = {5, 6, 7, 8};
-  PicturePtr picture = Decode(MakePcx(spec));
+  PcxLayout layout;  // width 2, 4 bytes per line: literals past the width are dropped
+  layout.x_max = 1;
+  layout.y_max = 0;
+  layout.data = {5, 6, 7, 8};
+  PicturePtr picture = Decode(MakePcx(layout));
   ASSERT_NE(picture, nullptr);
   EXPECT_EQ(Row(*picture, 4, 0, 4), (std::vector<uint8_t>{5, 6, 0, 0}));
 
-  PcxSpec planes;  // two planes: rows of 8 bytes, one plane's 4 bytes decoded
+  PcxLayout planes;  // two planes: rows of 8 bytes, one plane's 4 bytes decoded
   planes.planes = 2;
   planes.data = {1, 2, 3, 4, 5, 6, 7, 8};
   PicturePtr wide = Decode(MakePcx(planes));
@@ -139,7 +139,7 @@ TEST(PcxDecoder, BytesPastTheWidthAreNotKeptAndPlanesWidenTheRows) {
   EXPECT_EQ(Row(*wide, 8, 0, 8), (std::vector<uint8_t>{1, 2, 3, 4, 0, 0, 0, 0}));
   EXPECT_EQ(Row(*wide, 8, 1, 4), (std::vector<uint8_t>{5, 6, 7, 8}));
 
-  PcxSpec negative;  // signed coordinates
+  PcxLayout negative;  // signed coordinates
   negative.x_min = -2;
   negative.x_max = 1;
   negative.data = {1, 2, 3, 4, 5, 6, 7, 8};
@@ -147,23 +147,23 @@ TEST(PcxDecoder, BytesPastTheWidthAreNotKeptAndPlanesWidenTheRows) {
 }
 
 TEST(PcxDecoder, HeaderChecks) {
-  PcxSpec good;
+  PcxLayout good;
   good.data = {1, 2, 3, 4, 5, 6, 7, 8};
   ASSERT_NE(Decode(MakePcx(good)), nullptr);
   std::vector<uint8_t> bytes = MakePcx(good);
   EXPECT_EQ(Decode({bytes.begin(), bytes.begin() + 128}), nullptr) << "128 bytes";
   auto refused = [&](const char* what, auto change) {
-    PcxSpec spec = good;
-    change(spec);
-    EXPECT_EQ(Decode(MakePcx(spec)), nullptr) << what;
+    PcxLayout layout = good;
+    change(layout);
+    EXPECT_EQ(Decode(MakePcx(layout)), nullptr) << what;
   };
-  refused("version 6", [](PcxSpec& s) { s.version = 6; });
-  refused("x-max below x-min", [](PcxSpec& s) { s.x_max = -1; });
-  refused("y-max below y-min", [](PcxSpec& s) { s.y_min = 2; });
-  refused("4 bits per pixel", [](PcxSpec& s) { s.bits = 4; });
-  refused("1 bit in 4 planes", [](PcxSpec& s) { s.bits = 1, s.planes = 4; });
-  refused("rows narrower than the width", [](PcxSpec& s) { s.bytes_per_line = 3; });
-  refused("no planes", [](PcxSpec& s) { s.planes = 0; });
+  refused("version 6", [](PcxLayout& s) { s.version = 6; });
+  refused("x-max below x-min", [](PcxLayout& s) { s.x_max = -1; });
+  refused("y-max below y-min", [](PcxLayout& s) { s.y_min = 2; });
+  refused("4 bits per pixel", [](PcxLayout& s) { s.bits = 4; });
+  refused("1 bit in 4 planes", [](PcxLayout& s) { s.bits = 1, s.planes = 4; });
+  refused("rows narrower than the width", [](PcxLayout& s) { s.bytes_per_line = 3; });
+  refused("no planes", [](PcxLayout& s) { s.planes = 0; });
   bytes = MakePcx(good);
   bytes[0] = 11;
   EXPECT_EQ(Decode(bytes), nullptr) << "manufacturer byte";
