@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include "platform/win32.h"
+#include "tests/support/paint_solid.h"
 #include "tests/support/temp_dir.h"
 
 namespace platform {
@@ -15,15 +16,8 @@ namespace {
 
 LRESULT PaintSolid(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
   if (message != WM_PAINT) return DefWindowProcA(hwnd, message, wparam, lparam);
-  PAINTSTRUCT ps;
-  HDC dc = BeginPaint(hwnd, &ps);
-  auto color = static_cast<COLORREF>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-  HBRUSH brush = CreateSolidBrush(color);
-  RECT client;
-  GetClientRect(hwnd, &client);
-  FillRect(dc, &client, brush);
-  DeleteObject(brush);
-  EndPaint(hwnd, &ps);
+  testing_support::PaintClientSolid(
+      hwnd, static_cast<COLORREF>(GetWindowLongPtrA(hwnd, GWLP_USERDATA)));
   return 0;
 }
 

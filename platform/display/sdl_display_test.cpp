@@ -14,6 +14,7 @@
 #include "platform/display/sdl.h"
 #include "platform/display/sdl_cursors.h"
 #include "platform/win32.h"
+#include "tests/support/paint_solid.h"
 
 // libdbus, which SDL starts, keeps a buffer for the life of the process;
 // the leak checker of the sanitizer build is told so.
@@ -37,14 +38,8 @@ LRESULT Proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
   if (message == WM_LBUTTONDOWN) SetFocus(hwnd);
   if (message == WM_CLOSE) return 0;
   if (message != WM_PAINT) return DefWindowProcA(hwnd, message, wparam, lparam);
-  PAINTSTRUCT ps;
-  HDC dc = BeginPaint(hwnd, &ps);
-  HBRUSH brush = CreateSolidBrush(static_cast<COLORREF>(GetWindowLongPtrA(hwnd, GWLP_USERDATA)));
-  RECT client;
-  GetClientRect(hwnd, &client);
-  FillRect(dc, &client, brush);
-  DeleteObject(brush);
-  EndPaint(hwnd, &ps);
+  testing_support::PaintClientSolid(
+      hwnd, static_cast<COLORREF>(GetWindowLongPtrA(hwnd, GWLP_USERDATA)));
   return 0;
 }
 

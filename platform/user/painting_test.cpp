@@ -2,6 +2,7 @@
 #include <thread>
 
 #include "platform/user/test_support.h"
+#include "tests/support/paint_solid.h"
 
 namespace platform::user::testing {
 namespace {
@@ -16,17 +17,14 @@ class Painting : public ::testing::Test {
  protected:
   void SetUp() override {
     recorder_.On(WM_PAINT, [this](HWND hwnd, WPARAM, LPARAM) -> LRESULT {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(hwnd, &ps);
       auto it = colors_.find(hwnd);
       if (it != colors_.end()) {
-        HBRUSH brush = CreateSolidBrush(it->second);
-        RECT client;
-        GetClientRect(hwnd, &client);
-        FillRect(dc, &client, brush);
-        DeleteObject(brush);
+        testing_support::PaintClientSolid(hwnd, it->second);
+      } else {
+        PAINTSTRUCT ps;
+        BeginPaint(hwnd, &ps);
+        EndPaint(hwnd, &ps);
       }
-      EndPaint(hwnd, &ps);
       return 0;
     });
   }
