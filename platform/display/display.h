@@ -9,6 +9,8 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+#include <string_view>
 
 #include "platform/win32/user.h"
 
@@ -44,6 +46,11 @@ class Display {
 
   virtual void CursorChanged(HCURSOR) {}
   virtual void CursorMoved(POINT) {}
+
+  // The desktop's clipboard as UTF-8 text (empty when it holds no text). UI
+  // thread; false when the desktop refused the text.
+  virtual bool SetClipboardText(std::string_view utf8) = 0;
+  virtual std::string ClipboardText() = 0;
 };
 
 // The display in use, or null before one is installed (windows still work:

@@ -88,6 +88,17 @@ void HeadlessDisplay::Wake() {
   woken_.notify_all();
 }
 
+bool HeadlessDisplay::SetClipboardText(std::string_view utf8) {
+  std::lock_guard lock(mutex_);
+  clipboard_.assign(utf8);
+  return true;
+}
+
+std::string HeadlessDisplay::ClipboardText() {
+  std::lock_guard lock(mutex_);
+  return clipboard_;
+}
+
 void HeadlessDisplay::MoveMouse(int x, int y) { input::MouseMove({x, y}); }
 void HeadlessDisplay::Press(input::Button button) { input::MouseButton(button, true); }
 void HeadlessDisplay::Release(input::Button button) { input::MouseButton(button, false); }

@@ -38,6 +38,10 @@ class HeadlessDisplay final : public Display {
   void WaitForEvents(uint64_t deadline_ms) override;
   void Wake() override;
   void CursorChanged(HCURSOR cursor) override { cursor_ = cursor; }
+  // An in-memory clipboard: what the program copied, or what a test puts
+  // there as if another program had copied it.
+  bool SetClipboardText(std::string_view utf8) override;
+  std::string ClipboardText() override;
 
   // Input, as a person would give it. Each call queues messages; nothing is
   // dispatched until PumpUntilIdle.
@@ -77,6 +81,7 @@ class HeadlessDisplay final : public Display {
   bool quit_received_ = false;
   int quit_code_ = 0;
   HCURSOR cursor_ = nullptr;
+  std::string clipboard_;  // UTF-8; guarded by mutex_
 };
 
 }  // namespace platform

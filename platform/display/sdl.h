@@ -44,9 +44,8 @@ class SdlDisplay final : public Display {
   void CursorChanged(HCURSOR cursor) override;
   void CursorMoved(POINT screen) override;
 
-  // The desktop's clipboard, as UTF-8. UI thread.
-  bool SetClipboardText(std::string_view utf8);
-  std::string ClipboardText();
+  bool SetClipboardText(std::string_view utf8) override;
+  std::string ClipboardText() override;
 
   // The SDL window id showing `hwnd`, 0 when none (hidden windows keep
   // theirs); for tests and diagnostics.

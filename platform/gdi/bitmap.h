@@ -52,4 +52,12 @@ class Bitmap final : public GdiObject {
   mutable std::mutex mutex_;
 };
 
+// The format of a bitmap compatible with `hdc` (width and height left
+// alone): the bitmap a memory DC holds, 32-bit colour for a window DC or
+// the screen (null). False with ERROR_INVALID_HANDLE for a bad handle.
+bool CompatibleFormat(HDC hdc, BitmapFormat* format);
+
+// Puts a new bitmap in the handle table; null stays null.
+HBITMAP PublishBitmap(const std::shared_ptr<Bitmap>& bitmap);
+
 }  // namespace platform::gdi

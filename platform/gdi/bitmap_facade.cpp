@@ -8,12 +8,12 @@
 
 namespace platform::gdi {
 
-namespace {
-
-HBITMAP Publish(const std::shared_ptr<Bitmap>& bitmap) {
+HBITMAP PublishBitmap(const std::shared_ptr<Bitmap>& bitmap) {
   if (!bitmap) return nullptr;
   return reinterpret_cast<HBITMAP>(Register(bitmap));
 }
+
+namespace {
 
 // A zero width or height gives the shared 1x1 monochrome bitmap, as Windows
 // does; negative sizes are refused.
@@ -30,9 +30,18 @@ bool SizeGivesDefault(int width, int height, HBITMAP* result) {
   return false;
 }
 
-// The format a bitmap compatible with `hdc` has: that of the bitmap a memory
-// DC holds (so a fresh memory DC gives monochrome, and a DIB section gives a
-// DIB section), 32-bit colour for the screen otherwise.
+bool IsSupportedDibHeader(const BITMAPINFOHEADER& header, UINT usage) {
+  const int64_t height = std::llabs(static_cast<int64_t>(header.biHeight));
+  return header.biSize >= sizeof(BITMAPINFOHEADER) && header.biPlanes == 1 &&
+         header.biCompression == BI_RGB && (header.biBitCount == 24 || header.biBitCount == 32) &&
+         header.biWidth > 0 && height > 0 && height <= kMaxCoordinate &&
+         (usage == DIB_RGB_COLORS || usage == DIB_PAL_COLORS);
+}
+
+}  // namespace
+
+// A fresh memory DC gives monochrome, and one holding a DIB section gives a
+// DIB section.
 bool CompatibleFormat(HDC hdc, BitmapFormat* format) {
   format->bits_per_pixel = 32;
   if (!hdc) return true;
@@ -47,16 +56,6 @@ bool CompatibleFormat(HDC hdc, BitmapFormat* format) {
   }
   return true;
 }
-
-bool IsSupportedDibHeader(const BITMAPINFOHEADER& header, UINT usage) {
-  const int64_t height = std::llabs(static_cast<int64_t>(header.biHeight));
-  return header.biSize >= sizeof(BITMAPINFOHEADER) && header.biPlanes == 1 &&
-         header.biCompression == BI_RGB && (header.biBitCount == 24 || header.biBitCount == 32) &&
-         header.biWidth > 0 && height > 0 && height <= kMaxCoordinate &&
-         (usage == DIB_RGB_COLORS || usage == DIB_PAL_COLORS);
-}
-
-}  // namespace
 
 }  // namespace platform::gdi
 
@@ -75,7 +74,7 @@ HBITMAP CreateBitmap(int nWidth, int nHeight, UINT nPlanes, UINT nBitCount, cons
   if (lpBits) {
     std::memcpy(bitmap->bits(), lpBits, static_cast<size_t>(bitmap->stride()) * bitmap->height());
   }
-  return Publish(bitmap);
+  return PublishBitmap(bitmap);
 }
 
 HBITMAP CreateCompatibleBitmap(HDC hdc, int cx, int cy) {
@@ -85,7 +84,7 @@ HBITMAP CreateCompatibleBitmap(HDC hdc, int cx, int cy) {
   if (SizeGivesDefault(cx, cy, &result)) return result;
   format.width = cx;
   format.height = cy;
-  return Publish(Bitmap::Create(format));
+  return PublishBitmap(Bitmap::Create(format));
 }
 
 // hdc only matters for DIB_PAL_COLORS, which 24- and 32-bit DIBs ignore.
@@ -106,5 +105,5 @@ HBITMAP CreateDIBSection(HDC, const BITMAPINFO* pbmi, UINT usage, void** ppvBits
   auto bitmap = Bitmap::Create(format);
   if (!bitmap) return nullptr;
   if (ppvBits) *ppvBits = bitmap->bits();
-  return Publish(bitmap);
+  return PublishBitmap(bitmap);
 }

@@ -1,6 +1,8 @@
-// Clipping. The application's clip region is kept in device coordinates;
-// what these functions report is the region output really reaches, so a
-// window DC's answers include the window's visible region.
+// Clipping. The application's clip region is kept in device coordinates
+// (SelectClipRgn and ExtSelectClipRgn take device regions); the clip
+// rectangles and GetClipBox speak logical units. What these functions report
+// is the region output really reaches, so a window DC's answers include the
+// window's visible region.
 #include <optional>
 
 #include "platform/gdi/device_context.h"
@@ -36,6 +38,18 @@ int ChangeClip(HDC hdc, const Region* region, int mode) {
   return RegionType(canvas.ReachableArea());
 }
 
+// A logical rectangle as a device region, under the DC's mapping now.
+Region DeviceClipRect(HDC hdc, const RECT& logical) {
+  Mapping mapping;
+  if (auto dc = FindDc(hdc)) {
+    std::lock_guard lock(dc->mutex());
+    mapping = dc->state.mapping;
+  }
+  const POINT a = ToDevicePixel(mapping, POINT{logical.left, logical.top});
+  const POINT b = ToDevicePixel(mapping, POINT{logical.right, logical.bottom});
+  return Region(OrderedRect(a.x, a.y, b.x, b.y));
+}
+
 int ChangeClipWithHandle(HDC hdc, HRGN hrgn, int mode) {
   if (!hrgn) return ChangeClip(hdc, nullptr, mode);
   auto region = FindOrFail<RegionObject>(hrgn);
@@ -61,21 +75,25 @@ int ExtSelectClipRgn(HDC hdc, HRGN hrgn, int mode) {
   return ChangeClipWithHandle(hdc, hrgn, mode);
 }
 
+// The rectangle is in logical units; its corners are put in order once they
+// are device pixels.
 int IntersectClipRect(HDC hdc, int left, int top, int right, int bottom) {
-  const Region rect(OrderedRect(left, top, right, bottom));
+  const Region rect = DeviceClipRect(hdc, RECT{left, top, right, bottom});
   return ChangeClip(hdc, &rect, RGN_AND);
 }
 
 int ExcludeClipRect(HDC hdc, int left, int top, int right, int bottom) {
-  const Region rect(OrderedRect(left, top, right, bottom));
+  const Region rect = DeviceClipRect(hdc, RECT{left, top, right, bottom});
   return ChangeClip(hdc, &rect, RGN_DIFF);
 }
 
+// The box is in logical units, its corners in order; an empty clip gives
+// the empty rectangle.
 int GetClipBox(HDC hdc, LPRECT lprect) {
   auto dc = Snapshot(hdc);
   if (!dc || !lprect) return ERROR;
   const Region reachable = dc->canvas.ReachableArea();
-  *lprect = reachable.Bounds();
+  *lprect = reachable.IsEmpty() ? RECT{0, 0, 0, 0} : ToLogicalRect(dc->mapping, reachable.Bounds());
   return RegionType(reachable);
 }
 

@@ -51,7 +51,7 @@ int ScreenCaps(int index) {
     case CLIPCAPS:
       return CP_RECTANGLE;
     case RASTERCAPS:
-      return RC_BITBLT | RC_BITMAP64;
+      return RC_BITBLT | RC_BITMAP64 | RC_DI_BITMAP | RC_DIBTODEV | RC_STRETCHBLT | RC_STRETCHDIB;
     case ASPECTX:
     case ASPECTY:
       return 36;  // square pixels

@@ -118,6 +118,9 @@ std::optional<DrawSnapshot> Snapshot(HDC hdc) {
   snapshot.poly_fill_mode = dc->state.poly_fill_mode;
   snapshot.text_color = dc->state.text_color;
   snapshot.bk_color = dc->state.bk_color;
+  snapshot.bk_mode = dc->state.bk_mode;
+  snapshot.stretch_mode = dc->state.stretch_mode;
+  snapshot.mapping = dc->state.mapping;
   return snapshot;
 }
 

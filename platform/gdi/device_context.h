@@ -14,6 +14,8 @@
 #include "platform/gdi/bitmap.h"
 #include "platform/gdi/drawing_objects.h"
 #include "platform/gdi/gdi_object.h"
+#include "platform/gdi/mapping.h"
+#include "platform/gdi/path.h"
 #include "platform/gdi/pixels.h"
 #include "platform/gdi/region.h"
 #include "platform/gdi/surface.h"
@@ -40,9 +42,12 @@ struct DcState {
   int bk_mode = OPAQUE;
   UINT text_align = TA_LEFT | TA_TOP | TA_NOUPDATECP;  // where text sits around its reference point
   int char_extra = 0;                                  // pixels added to every character's advance
-  POINT position{0, 0};            // the current position: MoveToEx, LineTo, PolylineTo
-  int rop2 = R2_COPYPEN;           // how pens and shape interiors combine with the pixels
-  int poly_fill_mode = ALTERNATE;  // which parts of a self-crossing polygon are inside
+  POINT position{0, 0};             // the current position: MoveToEx, LineTo, PolylineTo
+  int rop2 = R2_COPYPEN;            // how pens and shape interiors combine with the pixels
+  int poly_fill_mode = ALTERNATE;   // which parts of a self-crossing polygon are inside
+  int stretch_mode = BLACKONWHITE;  // what StretchBlt does with the pixels it drops
+  Mapping mapping;                  // logical coordinates to device pixels
+  Path path;                        // what BeginPath records, in device coordinates
 };
 
 // The pixels one drawing call goes to, copied out of a DC.
@@ -99,6 +104,9 @@ struct DrawSnapshot {
   int poly_fill_mode = ALTERNATE;
   COLORREF text_color = 0;
   COLORREF bk_color = 0;
+  int bk_mode = OPAQUE;
+  int stretch_mode = BLACKONWHITE;
+  Mapping mapping;
 };
 
 // Null with ERROR_INVALID_HANDLE for anything that is not a DC.

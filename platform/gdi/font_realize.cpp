@@ -173,34 +173,32 @@ TEXTMETRICA MetricsAt(const FaceDesign& design, int em_x, int em_y) {
   return tm;
 }
 
-int RealizedFont::quarter_turns() const {
-  const int64_t tenths = ((int64_t{parts_.logical.lfEscapement} % 3600) + 3600) % 3600;
-  return static_cast<int>(((tenths + 450) / 900) % 4);
-}
-
-std::shared_ptr<const Glyph> RealizedFont::GlyphFor(char32_t code) const {
+std::shared_ptr<const Glyph> RealizedFont::GlyphFor(char32_t code,
+                                                    const Escapement& escapement) const {
+  const int turn = escapement.is_quarter_turn() ? 0 : escapement.tenths();
+  const uint64_t key = (uint64_t{static_cast<uint32_t>(turn)} << 32) | code;
   std::lock_guard lock(glyphs_mutex_);
-  auto found = glyphs_.find(code);
+  auto found = glyphs_.find(key);
   if (found != glyphs_.end()) return found->second;
-  auto glyph = Render(code);
+  auto glyph = Render(code, turn);
   if (glyphs_.size() >= kMaxCachedGlyphs || cached_bytes_ > kMaxCachedGlyphBytes) {
     glyphs_.clear();
     cached_bytes_ = 0;
   }
-  glyphs_.emplace(code, glyph);
+  glyphs_.emplace(key, glyph);
   cached_bytes_ += glyph->coverage.size();
   return glyph;
 }
 
-std::shared_ptr<const Glyph> RealizedFont::Render(char32_t code) const {
+std::shared_ptr<const Glyph> RealizedFont::Render(char32_t code, int turn) const {
   std::shared_ptr<const Glyph> glyph;
   if (parts_.face) {
     const GlyphMissing missing = parts_.fallback ? GlyphMissing::kNull : GlyphMissing::kNotdef;
-    glyph = RenderGlyph(*parts_.face, code, parts_.style, missing);
+    glyph = RenderGlyph(*parts_.face, code, parts_.style, missing, turn);
     if (!glyph && parts_.fallback) {
-      glyph = RenderGlyph(*parts_.fallback, code, parts_.style, GlyphMissing::kNull);
+      glyph = RenderGlyph(*parts_.fallback, code, parts_.style, GlyphMissing::kNull, turn);
     }
-    if (!glyph) glyph = RenderGlyph(*parts_.face, code, parts_.style, GlyphMissing::kNotdef);
+    if (!glyph) glyph = RenderGlyph(*parts_.face, code, parts_.style, GlyphMissing::kNotdef, turn);
   }
   if (!glyph) {
     auto blank = std::make_shared<Glyph>();
@@ -214,7 +212,10 @@ std::shared_ptr<const Glyph> RealizedFont::Render(char32_t code) const {
 std::shared_ptr<const RealizedFont> RealizeFont(const LOGFONTA& logical) {
   static std::mutex mutex;
   static std::list<std::pair<std::string, std::shared_ptr<const RealizedFont>>> recent;
-  const std::string key = CacheKey(logical);
+  LOGFONTA upright = logical;
+  upright.lfEscapement = 0;
+  upright.lfOrientation = 0;
+  const std::string key = CacheKey(upright);
   std::lock_guard lock(mutex);
   for (auto it = recent.begin(); it != recent.end(); ++it) {
     if (it->first == key) {
@@ -222,7 +223,7 @@ std::shared_ptr<const RealizedFont> RealizeFont(const LOGFONTA& logical) {
       return it->second;
     }
   }
-  auto font = std::make_shared<const RealizedFont>(Realize(logical));
+  auto font = std::make_shared<const RealizedFont>(Realize(upright));
   recent.emplace_front(key, font);
   if (recent.size() > kMaxRealizedFonts) recent.pop_back();
   return font;

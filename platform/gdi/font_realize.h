@@ -8,6 +8,7 @@
 // cell holds beyond the em.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -16,6 +17,7 @@
 
 #include "platform/gdi/font_face.h"
 #include "platform/gdi/glyph.h"
+#include "platform/gdi/text_escapement.h"
 #include "platform/win32/gdi.h"
 
 namespace platform::gdi {
@@ -49,24 +51,25 @@ class RealizedFont {
   const std::optional<FaceSize>& face() const { return parts_.face; }
   bool underlined() const { return parts_.logical.lfUnderline != 0; }
   bool struck_out() const { return parts_.logical.lfStrikeOut != 0; }
-  // Counter-clockwise turns of the baseline, 0 to 3, from lfEscapement.
-  int quarter_turns() const;
 
   // Never null: a character no face has is the face's missing-glyph shape,
-  // or a blank half an em wide when there is no face.
-  std::shared_ptr<const Glyph> GlyphFor(char32_t code) const;
+  // or a blank half an em wide when there is no face. Upright for quarter
+  // turns (text_space turns those), turned by FreeType for other angles.
+  std::shared_ptr<const Glyph> GlyphFor(char32_t code, const Escapement& escapement) const;
 
  private:
-  std::shared_ptr<const Glyph> Render(char32_t code) const;
+  std::shared_ptr<const Glyph> Render(char32_t code, int turn) const;
 
   const Parts parts_;
   mutable std::mutex glyphs_mutex_;
-  mutable std::unordered_map<char32_t, std::shared_ptr<const Glyph>> glyphs_;
+  // Keyed by the turn (tenths of a degree, 0 for upright) and the character.
+  mutable std::unordered_map<uint64_t, std::shared_ptr<const Glyph>> glyphs_;
   mutable size_t cached_bytes_ = 0;  // coverage held in glyphs_
 };
 
 // Fonts are made once per distinct LOGFONTA and kept while in use; a
-// few dozen recently used stay made.
+// few dozen recently used stay made. The escapement and orientation play no
+// part: one font draws its glyphs at every angle.
 std::shared_ptr<const RealizedFont> RealizeFont(const LOGFONTA& logical);
 
 // The em in pixels for lfHeight and a face's design.

@@ -6,6 +6,8 @@
 #include FT_OUTLINE_H
 
 #include <algorithm>
+#include <cmath>
+#include <numbers>
 
 namespace platform::gdi {
 
@@ -62,24 +64,77 @@ void CopyBitmap(FT_GlyphSlot slot, Glyph& glyph) {
   FT_Bitmap_Done(slot->library, &converted);
 }
 
-Glyph Rasterise(FT_Face face, FT_UInt index, const GlyphStyle& style) {
-  Glyph glyph;
+FT_Int32 LoadFlags(const GlyphStyle& style) {
   FT_Int32 flags = style.one_bit ? FT_LOAD_TARGET_MONO : FT_LOAD_TARGET_NORMAL;
   if (style.oblique) flags |= FT_LOAD_NO_BITMAP;
-  if (FT_Load_Glyph(face, index, flags) != 0) return glyph;
+  return flags;
+}
+
+FT_Render_Mode RenderMode(const GlyphStyle& style) {
+  return style.one_bit ? FT_RENDER_MODE_MONO : FT_RENDER_MODE_NORMAL;
+}
+
+int RoundedAdvance(FT_GlyphSlot slot) { return static_cast<int>((slot->advance.x + 32) >> 6); }
+
+Glyph Rasterise(FT_Face face, FT_UInt index, const GlyphStyle& style) {
+  Glyph glyph;
+  if (FT_Load_Glyph(face, index, LoadFlags(style)) != 0) return glyph;
   FT_GlyphSlot slot = face->glyph;
-  glyph.advance = static_cast<int>((slot->advance.x + 32) >> 6);
+  glyph.advance = RoundedAdvance(slot);
   if (slot->format == FT_GLYPH_FORMAT_OUTLINE) {
     if (style.oblique) {
       FT_Matrix shear{0x10000, kObliqueShear, 0, 0x10000};
       FT_Outline_Transform(&slot->outline, &shear);
     }
-    if (FT_Render_Glyph(slot, style.one_bit ? FT_RENDER_MODE_MONO : FT_RENDER_MODE_NORMAL) != 0) {
-      return glyph;
-    }
+    if (FT_Render_Glyph(slot, RenderMode(style)) != 0) return glyph;
   }
   if (slot->format == FT_GLYPH_FORMAT_BITMAP) CopyBitmap(slot, glyph);
   if (style.embolden) Embolden(glyph);
+  return glyph;
+}
+
+// The face's transform while a turned glyph loads. Faces are shared by every
+// font of their size, so the transform never outlives the load.
+class FaceTransform {
+ public:
+  FaceTransform(FT_Face face, FT_Matrix matrix) : face_(face), matrix_(matrix) {
+    FT_Set_Transform(face_, &matrix_, nullptr);
+  }
+  ~FaceTransform() { FT_Set_Transform(face_, nullptr, nullptr); }
+  FaceTransform(const FaceTransform&) = delete;
+  FaceTransform& operator=(const FaceTransform&) = delete;
+
+ private:
+  FT_Face face_;
+  FT_Matrix matrix_;
+};
+
+FT_Fixed Fixed(double value) { return static_cast<FT_Fixed>(std::lround(value * 65536.0)); }
+
+// A counter-clockwise turn, after the synthesised slant when there is one.
+FT_Matrix TurnMatrix(int turn, bool oblique) {
+  const double radians = turn * std::numbers::pi / 1800.0;
+  const double c = std::cos(radians);
+  const double s = std::sin(radians);
+  const double shear = oblique ? kObliqueShear / 65536.0 : 0.0;
+  return FT_Matrix{Fixed(c), Fixed(c * shear - s), Fixed(s), Fixed(s * shear + c)};
+}
+
+// The advance comes from the upright glyph as it is drawn upright (the
+// bitmap's own, where a strike has the size), so turned text measures as
+// upright text does. Synthesised bold widens the strokes by a pixel every
+// way, as the turned outline has no single column direction to spread along.
+Glyph RasteriseTurned(FT_Face face, FT_UInt index, const GlyphStyle& style, int turn) {
+  Glyph glyph;
+  if (FT_Load_Glyph(face, index, LoadFlags(style)) != 0) return glyph;
+  glyph.advance = RoundedAdvance(face->glyph) + (style.embolden ? 1 : 0);
+  FaceTransform transform(face, TurnMatrix(turn, style.oblique));
+  if (FT_Load_Glyph(face, index, LoadFlags(style) | FT_LOAD_NO_BITMAP) != 0) return glyph;
+  FT_GlyphSlot slot = face->glyph;
+  if (slot->format != FT_GLYPH_FORMAT_OUTLINE) return glyph;
+  if (style.embolden && FT_Outline_Embolden(&slot->outline, 64) != 0) return glyph;
+  if (FT_Render_Glyph(slot, RenderMode(style)) != 0) return glyph;
+  CopyBitmap(slot, glyph);
   return glyph;
 }
 
@@ -102,12 +157,13 @@ void Embolden(Glyph& glyph) {
 }
 
 std::shared_ptr<const Glyph> RenderGlyph(const FaceSize& size, char32_t code,
-                                         const GlyphStyle& style, GlyphMissing missing) {
+                                         const GlyphStyle& style, GlyphMissing missing, int turn) {
   std::shared_ptr<const Glyph> result;
   WithFace(size, [&](FT_Face face) {
     const FT_UInt index = FT_Get_Char_Index(face, code);
     if (index == 0 && missing == GlyphMissing::kNull) return;
-    result = std::make_shared<const Glyph>(Rasterise(face, index, style));
+    result = std::make_shared<const Glyph>(turn == 0 ? Rasterise(face, index, style)
+                                                     : RasteriseTurned(face, index, style, turn));
   });
   return result;
 }

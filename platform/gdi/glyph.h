@@ -1,6 +1,10 @@
 // Glyphs as coverage maps: one byte a pixel, 0 (untouched) to 255 (all text
 // colour). Embedded bitmaps and one-bit rendering give only 0 and 255;
 // outlines drawn in grey levels give everything between.
+//
+// A glyph is upright, or turned by an angle that is no quarter turn: FreeType
+// rotates the outline (embedded bitmaps cannot turn), and the coverage map
+// lies on the screen's axes.
 #pragma once
 
 #include <cstdint>
@@ -12,9 +16,11 @@
 namespace platform::gdi {
 
 struct Glyph {
-  int advance = 0;  // pixels the pen moves on
-  int left = 0;     // first column, from the pen position
-  int top = 0;      // rows above the baseline
+  // Pixels the pen moves on along the baseline; turned glyphs keep the
+  // upright glyph's advance.
+  int advance = 0;
+  int left = 0;  // first column, from the pen position (turned: screen columns right of it)
+  int top = 0;   // rows above the baseline (turned: screen rows above the pen position)
   int width = 0;
   int height = 0;
   std::vector<uint8_t> coverage;  // width * height, rows top-down
@@ -31,9 +37,12 @@ struct GlyphStyle {
 };
 
 // Null when the face cannot be used, or lacks the character and `missing` is
-// kNull. Faces with bitmaps for the size give those, unless slanted.
+// kNull. Faces with bitmaps for the size give those, unless slanted or
+// turned. `turn` is in tenths of a degree counter-clockwise, 0 to 3599; the
+// callers turn quarter turns themselves and ask for those upright.
 std::shared_ptr<const Glyph> RenderGlyph(const FaceSize& size, char32_t code,
-                                         const GlyphStyle& style, GlyphMissing missing);
+                                         const GlyphStyle& style, GlyphMissing missing,
+                                         int turn = 0);
 
 // Bold made from a regular glyph as Windows makes it: every column spread one
 // pixel to the right, and the advance one pixel longer.

@@ -1,6 +1,6 @@
 // Glyphs: turning text space for rotated fonts, synthetic bold, blending,
-// and how faces render (embedded one-bit bitmaps, grey outlines, one-bit
-// outlines on request).
+// how faces render (embedded one-bit bitmaps, grey outlines, one-bit
+// outlines on request, turned outlines) and the glyph cache.
 #include "platform/gdi/glyph.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "platform/gdi/font_match.h"
+#include "platform/gdi/font_realize.h"
 #include "platform/gdi/glyph_paint.h"
 #include "platform/gdi/text_space.h"
 #include "platform/gdi/text_testing.h"
@@ -132,6 +133,32 @@ TEST(RenderGlyph, MissingCharactersGiveNullOrTheMissingGlyph) {
   EXPECT_EQ(platform::gdi::RenderGlyph(FaceSize{"/nonexistent.ttf", 0, 12, 12}, U'a', GlyphStyle{},
                                        GlyphMissing::kNotdef),
             nullptr);
+}
+
+// Turned glyphs come from the outline (strikes cannot turn), keep the
+// upright advance, leave the shared face untransformed for the next upright
+// glyph, and are cached apart from upright glyphs by their reduced angle.
+TEST(RenderGlyph, TurnedGlyphsComeFromOutlinesAndKeepTheUprightAdvance) {
+  SKIP_WITHOUT_WENQUANYI();
+  const FaceSize strike = FaceOfFamily("WenQuanYi Zen Hei Sharp", 12);
+  auto before = platform::gdi::RenderGlyph(strike, U'中', GlyphStyle{}, GlyphMissing::kNull);
+  auto turned = platform::gdi::RenderGlyph(strike, U'中', GlyphStyle{}, GlyphMissing::kNull, 450);
+  auto after = platform::gdi::RenderGlyph(strike, U'中', GlyphStyle{}, GlyphMissing::kNull);
+  ASSERT_TRUE(before && turned && after);
+  EXPECT_EQ(turned->advance, before->advance);
+  EXPECT_GT(LevelsOf(*turned).size(), 2u) << "grey levels: the outline, not the strike";
+  EXPECT_GT(turned->width, before->width) << "a square turned 45 degrees is wider";
+  EXPECT_EQ(after->coverage, before->coverage) << "the face's transform was reset";
+
+  using platform::gdi::Escapement;
+  LOGFONTA logical{};
+  logical.lfHeight = -14;
+  logical.lfEscapement = 450;
+  auto font = platform::gdi::RealizeFont(logical);
+  auto upright = font->GlyphFor(U'字', Escapement(0));
+  EXPECT_EQ(font->GlyphFor(U'字', Escapement(900)), upright) << "quarter turns turn it";
+  EXPECT_NE(font->GlyphFor(U'字', Escapement(450)), upright);
+  EXPECT_EQ(font->GlyphFor(U'字', Escapement(4050)), font->GlyphFor(U'字', Escapement(450)));
 }
 
 }  // namespace

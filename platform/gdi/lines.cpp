@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <numbers>
 
 namespace platform::gdi {
 
@@ -63,9 +64,11 @@ Interval BandRow(double ax, double ay, double bx, double by, double r, double y)
   return along;
 }
 
-}  // namespace
-
-void AddThinLine(POINT a, POINT b, const RECT& limit, std::vector<RECT>& out) {
+// Calls visit(i, x, y) for the pixels of a cosmetic line from `a` towards
+// `b` (see AddThinLine) whose major coordinate lies inside `limit`; i counts
+// the steps from `a`, so a dash pattern can follow the line.
+template <typename Visit>
+void ForEachThinPixel(POINT a, POINT b, const RECT& limit, Visit visit) {
   const int64_t dx = int64_t{b.x} - a.x;
   const int64_t dy = int64_t{b.y} - a.y;
   const bool x_major = std::llabs(dx) >= std::llabs(dy);
@@ -90,10 +93,21 @@ void AddThinLine(POINT a, POINT b, const RECT& limit, std::vector<RECT>& out) {
     if (numerator % denominator != 0 && numerator < 0) --offset;
     const int64_t m = major_start + direction * i;
     const int64_t n = minor_start + offset;
-    const LONG x = static_cast<LONG>(x_major ? m : n);
-    const LONG y = static_cast<LONG>(x_major ? n : m);
-    out.push_back(RECT{x, y, x + 1, y + 1});
+    visit(i, static_cast<LONG>(x_major ? m : n), static_cast<LONG>(x_major ? n : m));
   }
+}
+
+// Steps from `a` to `b` along the major axis: the pixels a thin line has.
+int64_t ThinSteps(POINT a, POINT b) {
+  return std::max(std::llabs(int64_t{b.x} - a.x), std::llabs(int64_t{b.y} - a.y));
+}
+
+RECT Pixel(LONG x, LONG y) { return RECT{x, y, x + 1, y + 1}; }
+
+}  // namespace
+
+void AddThinLine(POINT a, POINT b, const RECT& limit, std::vector<RECT>& out) {
+  ForEachThinPixel(a, b, limit, [&](int64_t, LONG x, LONG y) { out.push_back(Pixel(x, y)); });
 }
 
 void AddWideLine(POINT a, POINT b, int width, const RECT& limit, std::vector<RECT>& out) {
@@ -123,20 +137,79 @@ void AddWideLine(POINT a, POINT b, int width, const RECT& limit, std::vector<REC
   }
 }
 
-Region PenPath(const Pen& pen, const std::vector<POINT>& points, bool closed, const RECT& limit) {
-  std::vector<RECT> rects;
-  if (!pen.draws() || points.empty()) return Region();
+bool DashPattern::IsDash(int64_t position) const {
+  if (solid()) return true;
+  int64_t period = 0;
+  for (int i = 0; i < count; ++i) period += lengths[static_cast<size_t>(i)];
+  int64_t place = position % period;
+  for (int i = 0; i < count; ++i) {
+    place -= lengths[static_cast<size_t>(i)];
+    if (place < 0) return i % 2 == 0;
+  }
+  return false;
+}
+
+Region PenCoverage::Footprint() const {
+  Region footprint = drawn;
+  footprint.Union(gaps);
+  return footprint;
+}
+
+PenCoverage PenPath(const Stroke& stroke, const std::vector<POINT>& points, bool closed,
+                    const RECT& limit) {
+  if (!stroke.draws || points.empty()) return PenCoverage{};
+  std::vector<RECT> dashes;
+  std::vector<RECT> gaps;
   const size_t segments = closed ? points.size() : points.size() - 1;
+  int64_t position = 0;  // pixels of the dash pattern used so far
   for (size_t i = 0; i < segments; ++i) {
     const POINT a = points[i];
     const POINT b = points[(i + 1) % points.size()];
-    if (pen.width() > 1) {
-      AddWideLine(a, b, pen.width(), limit, rects);
+    if (stroke.width > 1) {
+      AddWideLine(a, b, stroke.width, limit, dashes);
+    } else if (stroke.dashes.solid()) {
+      AddThinLine(a, b, limit, dashes);
     } else {
-      AddThinLine(a, b, limit, rects);
+      ForEachThinPixel(a, b, limit, [&](int64_t step, LONG x, LONG y) {
+        (stroke.dashes.IsDash(position + step) ? dashes : gaps).push_back(Pixel(x, y));
+      });
+      position += ThinSteps(a, b);
     }
   }
-  return Region::FromRects(rects);
+  PenCoverage coverage{Region::FromRects(dashes), Region::FromRects(gaps)};
+  coverage.gaps.Subtract(coverage.drawn);  // a line crossing itself keeps its dashes
+  return coverage;
+}
+
+PenCoverage DashRing(const Region& ring, double cx, double cy, double rx, double ry,
+                     const DashPattern& dashes) {
+  if (dashes.solid()) return PenCoverage{ring, Region()};
+  struct Place {
+    double angle;
+    LONG x;
+    LONG y;
+  };
+  std::vector<Place> places;
+  for (const RECT& rect : ring.Rects()) {
+    for (LONG y = rect.top; y < rect.bottom; ++y) {
+      for (LONG x = rect.left; x < rect.right; ++x) {
+        // Up the screen is counter-clockwise, so y counts upwards here.
+        double angle =
+            std::atan2((cy - (y + 0.5)) / std::max(ry, 0.5), (x + 0.5 - cx) / std::max(rx, 0.5));
+        if (angle < 0) angle += 2 * std::numbers::pi;
+        places.push_back(Place{angle, x, y});
+      }
+    }
+  }
+  std::stable_sort(places.begin(), places.end(),
+                   [](const Place& l, const Place& r) { return l.angle < r.angle; });
+  std::vector<RECT> drawn;
+  std::vector<RECT> gaps;
+  for (size_t i = 0; i < places.size(); ++i) {
+    const RECT pixel = Pixel(places[i].x, places[i].y);
+    (dashes.IsDash(static_cast<int64_t>(i)) ? drawn : gaps).push_back(pixel);
+  }
+  return PenCoverage{Region::FromRects(drawn), Region::FromRects(gaps)};
 }
 
 }  // namespace platform::gdi

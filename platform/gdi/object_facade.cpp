@@ -1,4 +1,5 @@
-// Object functions: stock objects, brushes, selecting, deleting, describing.
+// Object functions: stock objects, selecting, deleting, describing. Brushes
+// are made in brush_facade.cpp.
 #include <cstring>
 #include <mutex>
 
@@ -61,11 +62,6 @@ int DescribeBitmap(Bitmap& bitmap, int size, LPVOID buffer) {
   return CopyOut(bitmap.Describe(), size, buffer);
 }
 
-HBRUSH MakeBrush(const LOGBRUSH& logical) {
-  auto brush = std::make_shared<Brush>(logical);
-  return reinterpret_cast<HBRUSH>(Register(brush));
-}
-
 }  // namespace
 
 }  // namespace platform::gdi
@@ -120,18 +116,6 @@ int GetObjectA(HANDLE h, int c, LPVOID pv) {
   if (auto font = std::dynamic_pointer_cast<Font>(object)) return CopyOut(font->logical(), c, pv);
   ::SetLastError(ERROR_INVALID_PARAMETER);
   return 0;
-}
-
-HBRUSH CreateSolidBrush(COLORREF color) { return MakeBrush(LOGBRUSH{BS_SOLID, color, 0}); }
-
-// Hatched and pattern brushes are not made yet; asking for one fails rather
-// than giving a brush that would paint the wrong thing.
-HBRUSH CreateBrushIndirect(const LOGBRUSH* plbrush) {
-  if (!plbrush || (plbrush->lbStyle != BS_SOLID && plbrush->lbStyle != BS_NULL)) {
-    SetLastError(ERROR_INVALID_PARAMETER);
-    return nullptr;
-  }
-  return MakeBrush(*plbrush);
 }
 
 HBRUSH GetSysColorBrush(int nIndex) { return HandleOf<HBRUSH>(SystemColorBrush(nIndex).get()); }

@@ -187,7 +187,7 @@ TEST(Bitmaps, CompatibleBitmapsFollowTheBitmapOfAMemoryDc) {
   DeleteObject(dib);
 }
 
-TEST(Brushes, OnlySolidAndNullBrushesAreMade) {
+TEST(Brushes, IndirectBrushesAreMadeFromValidDescriptionsOnly) {
   LOGBRUSH solid{BS_SOLID, RGB(3, 4, 5), 0};
   HBRUSH brush = CreateBrushIndirect(&solid);
   ASSERT_NE(brush, nullptr);
@@ -197,10 +197,14 @@ TEST(Brushes, OnlySolidAndNullBrushesAreMade) {
   LOGBRUSH hollow{BS_HOLLOW, 0, 0};
   HBRUSH null_brush = CreateBrushIndirect(&hollow);
   EXPECT_NE(null_brush, nullptr);
-  LOGBRUSH hatched{BS_HATCHED, RGB(1, 2, 3), 0};
-  EXPECT_EQ(CreateBrushIndirect(&hatched), nullptr);
+  LOGBRUSH hatched{BS_HATCHED, RGB(1, 2, 3), HS_DIAGCROSS + 1};
+  EXPECT_EQ(CreateBrushIndirect(&hatched), nullptr) << "no such hatch style";
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
   LOGBRUSH pattern{BS_PATTERN, 0, 0};
-  EXPECT_EQ(CreateBrushIndirect(&pattern), nullptr);
+  EXPECT_EQ(CreateBrushIndirect(&pattern), nullptr) << "no bitmap";
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
+  LOGBRUSH unknown{42, 0, 0};
+  EXPECT_EQ(CreateBrushIndirect(&unknown), nullptr);
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
   EXPECT_EQ(GetObjectType(brush), static_cast<DWORD>(OBJ_BRUSH));
   DeleteObject(brush);

@@ -18,6 +18,12 @@ HPEN MakePen(const LOGPEN& logical, DWORD type = OBJ_PEN, DWORD ext_style = 0) {
 
 bool KnownStyle(UINT style) { return style <= PS_INSIDEFRAME; }
 
+// ExtCreatePen: the predefined styles, and PS_ALTERNATE for cosmetic pens.
+bool ExtStyleAllowed(UINT style, bool cosmetic) {
+  return KnownStyle(style) ? !(cosmetic && style == PS_INSIDEFRAME)
+                           : cosmetic && style == PS_ALTERNATE;
+}
+
 // Replaces one int setting of a DC, returning the old value or 0.
 template <typename Valid>
 int SwapSetting(HDC hdc, int DcState::*field, int value, Valid valid) {
@@ -52,12 +58,15 @@ HPEN CreatePen(int iStyle, int cWidth, COLORREF color) {
   return CreatePenIndirect(&logical);
 }
 
+// Styles beyond PS_INSIDEFRAME (PS_USERSTYLE, PS_ALTERNATE, anything else)
+// make a solid pen, as on Windows, and read back as PS_SOLID.
 HPEN CreatePenIndirect(const LOGPEN* plpen) {
-  if (!plpen || !KnownStyle(plpen->lopnStyle)) {
+  if (!plpen) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return nullptr;
   }
   LOGPEN logical = *plpen;
+  if (!KnownStyle(logical.lopnStyle)) logical.lopnStyle = PS_SOLID;
   if (logical.lopnWidth.x < 0) logical.lopnWidth.x = 0;
   logical.lopnWidth.y = 0;
   return MakePen(logical);
@@ -69,11 +78,10 @@ HPEN ExtCreatePen(DWORD iPenStyle, DWORD cWidth, const LOGBRUSH* plbrush, DWORD 
   const UINT style = iPenStyle & PS_STYLE_MASK;
   const DWORD type = iPenStyle & PS_TYPE_MASK;
   const bool cosmetic = type == PS_COSMETIC;
-  const bool valid = plbrush && KnownStyle(style) && cStyle == 0 && !pstyle &&
+  const bool valid = plbrush && ExtStyleAllowed(style, cosmetic) && cStyle == 0 && !pstyle &&
                      (cosmetic || type == PS_GEOMETRIC) && (!cosmetic || cWidth == 1) &&
                      cWidth <= 0x7FFFFFFF &&
-                     (plbrush->lbStyle == BS_SOLID || plbrush->lbStyle == BS_NULL) &&
-                     (!cosmetic || style != PS_INSIDEFRAME);
+                     (plbrush->lbStyle == BS_SOLID || plbrush->lbStyle == BS_NULL);
   if (!valid) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return nullptr;

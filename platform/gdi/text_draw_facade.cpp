@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "platform/gdi/text_format.h"
+#include "platform/gdi/text_units.h"
 
 namespace platform::gdi {
 
@@ -32,7 +33,9 @@ DrawTextRules RulesFor(UINT format, int tab_characters, const RECT& rect,
   rules.max_width = ClampCoordinate(int64_t{rect.right} - rect.left);
   rules.tab_width = tab_characters * target.font->metrics().tmAveCharWidth;
   rules.char_extra = target.char_extra;
-  rules.advance = [font = target.font](char32_t code) { return font->GlyphFor(code)->advance; };
+  rules.advance = [font = target.font, escapement = target.escapement](char32_t code) {
+    return font->GlyphFor(code, escapement)->advance;
+  };
   return rules;
 }
 
@@ -50,6 +53,18 @@ int64_t TextTop(UINT format, const RECT& rect, int64_t line_height) {
   return rect.top;
 }
 
+// Device distances as logical offsets (negative along an axis that runs
+// the other way).
+int64_t ToLogicalX(const Mapping& mapping, int64_t device) {
+  if (mapping.IsIdentity()) return device;
+  return LogicalOffset(mapping, POINT{ClampCoordinate(device), 0}).x;
+}
+
+int64_t ToLogicalY(const Mapping& mapping, int64_t device) {
+  if (mapping.IsIdentity()) return device;
+  return LogicalOffset(mapping, POINT{0, ClampCoordinate(device)}).y;
+}
+
 void DrawLines(const TextTarget& target, const std::vector<DrawTextLine>& lines, UINT format,
                const RECT& rect, int64_t top, int64_t line_height) {
   const RECT clip = OrderedRect(rect.left, rect.top, rect.right, rect.bottom);
@@ -63,7 +78,8 @@ void DrawLines(const TextTarget& target, const std::vector<DrawTextLine>& lines,
       placement.rect = clip;
     }
     placement.underlines = line.underlines;
-    DrawRun(target, LayOutRun(*target.font, line.text, 0, line.dx.data()), placement);
+    DrawRun(target, LayOutRun(*target.font, target.escapement, line.text, 0, line.dx.data()),
+            placement);
     y += line_height;
   }
 }
@@ -74,8 +90,11 @@ void DrawLines(const TextTarget& target, const std::vector<DrawTextLine>& lines,
 
 using namespace platform::gdi;
 
-// Returns the height of the text; for a single line placed with DT_VCENTER or
-// DT_BOTTOM, the distance from the rectangle's top to the bottom of the text.
+// The rectangle is converted to device pixels, the lines laid out and drawn
+// there, and what comes back (the height, DT_CALCRECT's rectangle) is
+// converted to logical units. Returns the height of the text; for a single
+// line placed with DT_VCENTER or DT_BOTTOM, the distance from the
+// rectangle's top to the bottom of the text.
 int DrawTextA(HDC hdc, LPCSTR lpchText, int cchText, LPRECT lprc, UINT format) {
   if (!lprc || (!lpchText && cchText != 0) || cchText < -1) {
     SetLastError(ERROR_INVALID_PARAMETER);
@@ -85,10 +104,13 @@ int DrawTextA(HDC hdc, LPCSTR lpchText, int cchText, LPRECT lprc, UINT format) {
   if (format & DT_TABSTOP) format &= ~kTabStopExcludes;
   auto target = TextTargetOf(hdc);
   if (!target) return 0;
+  const Mapping& mapping = target->mapping;
+  // Unordered rectangles keep their corners in MM_TEXT, as they always have.
+  const RECT rect = mapping.IsIdentity() ? *lprc : ToDeviceRect(mapping, *lprc);
   const size_t length = cchText < 0 ? std::strlen(lpchText) : static_cast<size_t>(cchText);
   const std::string_view text(lpchText ? lpchText : "", length);
   const std::vector<DrawTextLine> lines =
-      FormatDrawText(text, RulesFor(format, tab_characters, *lprc, *target));
+      FormatDrawText(text, RulesFor(format, tab_characters, rect, *target));
 
   const TEXTMETRICA& metrics = target->font->metrics();
   const int64_t line_height =
@@ -97,12 +119,12 @@ int DrawTextA(HDC hdc, LPCSTR lpchText, int cchText, LPRECT lprc, UINT format) {
   int width = 0;
   for (const DrawTextLine& line : lines) width = std::max(width, line.width);
   if (format & DT_CALCRECT) {
-    lprc->right = ClampCoordinate(int64_t{lprc->left} + width);
-    lprc->bottom = ClampCoordinate(lprc->top + height);
-    return ClampCoordinate(height);
+    lprc->right = ClampCoordinate(lprc->left + ToLogicalX(mapping, width));
+    lprc->bottom = ClampCoordinate(lprc->top + ToLogicalY(mapping, height));
+    return ClampCoordinate(ToLogicalY(mapping, height));
   }
-  const int64_t top = TextTop(format, *lprc, line_height);
-  DrawLines(*target, lines, format, *lprc, top, line_height);
+  const int64_t top = TextTop(format, rect, line_height);
+  DrawLines(*target, lines, format, rect, top, line_height);
   const bool placed = (format & DT_SINGLELINE) && (format & (DT_VCENTER | DT_BOTTOM));
-  return ClampCoordinate(placed ? top - lprc->top + height : height);
+  return ClampCoordinate(ToLogicalY(mapping, placed ? top - rect.top + height : height));
 }

@@ -3,9 +3,11 @@
 #include <climits>
 #include <cstring>
 #include <string_view>
+#include <vector>
 
 #include "platform/base/gbk.h"
 #include "platform/gdi/text_output.h"
+#include "platform/gdi/text_units.h"
 
 namespace platform::gdi {
 
@@ -70,20 +72,34 @@ int GetTextCharacterExtra(HDC hdc) {
   return current ? *current : kCharExtraError;
 }
 
+// With TA_UPDATECP the run starts at the current position, not at (x, y),
+// and moves it on along the baseline (text_output: CurrentPositionStep).
 BOOL ExtTextOutA(HDC hdc, int x, int y, UINT options, const RECT* lprect, LPCSTR lpString, UINT c,
                  const INT* lpDx) {
   if (!ValidText(lpString, c)) return FALSE;
   auto target = TextTargetOf(hdc);
   if (!target) return FALSE;
+  const Mapping& mapping = target->mapping;
+  const bool update_cp = (target->align & TA_UPDATECP) != 0;
   RunPlacement placement;
-  placement.reference = POINT{x, y};
+  placement.reference = ToDevice(mapping, update_cp ? target->position : POINT{x, y});
   placement.align = target->align;
   placement.options = options & (ETO_OPAQUE | ETO_CLIPPED);
   if (lprect) {
-    placement.rect = OrderedRect(lprect->left, lprect->top, lprect->right, lprect->bottom);
+    const RECT device = ToDeviceRect(
+        mapping, OrderedRect(lprect->left, lprect->top, lprect->right, lprect->bottom));
+    placement.rect = ClampedRect(device.left, device.top, device.right, device.bottom);
   }
+  std::vector<INT> device_dx;
+  if (lpDx && !mapping.IsIdentity()) device_dx = DeviceAdvances(mapping, lpDx, c);
+  const INT* dx = device_dx.empty() ? lpDx : device_dx.data();
   const std::string_view text(lpString ? lpString : "", c);
-  DrawRun(*target, LayOutRun(*target->font, text, target->char_extra, lpDx), placement);
+  const TextRun run = LayOutRun(*target->font, target->escapement, text, target->char_extra, dx);
+  DrawRun(*target, run, placement);
+  if (update_cp) {
+    const POINT step = CurrentPositionStep(target->escapement, target->align, run.width);
+    MoveCurrentPosition(hdc, LogicalOffset(mapping, step));
+  }
   return TRUE;
 }
 
@@ -100,9 +116,10 @@ BOOL GetTextExtentPoint32A(HDC hdc, LPCSTR lpString, int c, LPSIZE psizl) {
   }
   auto target = TextTargetOf(hdc);
   if (!target) return FALSE;
-  const TextRun run =
-      LayOutRun(*target->font, std::string_view(lpString ? lpString : "", c), target->char_extra);
-  *psizl = SIZE{run.width, target->font->metrics().tmHeight};
+  const TextRun run = LayOutRun(*target->font, target->escapement,
+                                std::string_view(lpString ? lpString : "", c), target->char_extra);
+  *psizl = SIZE{LogicalWidth(target->mapping, run.width),
+                LogicalHeight(target->mapping, target->font->metrics().tmHeight)};
   return TRUE;
 }
 
@@ -111,9 +128,9 @@ BOOL GetTextMetricsA(HDC hdc, LPTEXTMETRICA lptm) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;
   }
-  auto font = RealizedFontOf(hdc);
-  if (!font) return FALSE;
-  *lptm = font->metrics();
+  auto target = TextTargetOf(hdc);
+  if (!target) return FALSE;
+  *lptm = LogicalMetrics(target->font->metrics(), target->mapping);
   return TRUE;
 }
 

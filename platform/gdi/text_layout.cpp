@@ -5,7 +5,8 @@
 
 namespace platform::gdi {
 
-TextRun LayOutRun(const RealizedFont& font, std::string_view text, int char_extra, const INT* dx) {
+TextRun LayOutRun(const RealizedFont& font, const Escapement& escapement, std::string_view text,
+                  int char_extra, const INT* dx) {
   TextRun run;
   int64_t x = 0;
   size_t offset = 0;
@@ -15,7 +16,7 @@ TextRun LayOutRun(const RealizedFont& font, std::string_view text, int char_extr
     placed.offset = offset;
     placed.length = decoded.length;
     placed.code = decoded.code;
-    placed.glyph = font.GlyphFor(decoded.code);
+    placed.glyph = font.GlyphFor(decoded.code, escapement);
     if (dx) {
       int64_t advance = 0;
       for (size_t i = 0; i < decoded.length; ++i) advance += dx[offset + i];

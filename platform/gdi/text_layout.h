@@ -27,10 +27,11 @@ struct TextRun {
   int width = 0;  // the sum of the advances: GetTextExtentPoint32A's cx
 };
 
-// `dx`, when not null, has one entry per byte of `text`; a double-byte
-// character advances by the sum of its two entries, and the character extra
-// does not apply.
-TextRun LayOutRun(const RealizedFont& font, std::string_view text, int char_extra,
-                  const INT* dx = nullptr);
+// Glyphs come as `escapement` draws them; advances are the upright ones at
+// every angle. `dx`, when not null, has one entry per byte of `text`; a
+// double-byte character advances by the sum of its two entries, and the
+// character extra does not apply.
+TextRun LayOutRun(const RealizedFont& font, const Escapement& escapement, std::string_view text,
+                  int char_extra, const INT* dx = nullptr);
 
 }  // namespace platform::gdi

@@ -10,6 +10,8 @@
 
 #include "platform/gdi/device_context.h"
 #include "platform/gdi/font_realize.h"
+#include "platform/gdi/mapping.h"
+#include "platform/gdi/text_escapement.h"
 #include "platform/gdi/text_layout.h"
 
 namespace platform::gdi {
@@ -21,15 +23,20 @@ struct TextTarget {
   COLORREF bk_color = 0;
   int bk_mode = OPAQUE;
   UINT align = TA_LEFT | TA_TOP;
-  int char_extra = 0;
-  std::shared_ptr<const RealizedFont> font;
+  int char_extra = 0;                        // device pixels
+  Mapping mapping;                           // the DC's logical coordinates
+  POINT position{0, 0};                      // the DC's current position, logical
+  Escapement escapement;                     // the font's lfEscapement
+  std::shared_ptr<const RealizedFont> font;  // at the DC's device size
 };
 
 // None, with ERROR_INVALID_HANDLE, for anything that is not a DC.
 std::optional<TextTarget> TextTargetOf(HDC hdc);
-// The realised form of the font selected into a DC; null, with
-// ERROR_INVALID_HANDLE, for anything that is not a DC.
+// The realised form of the font selected into a DC, at the DC's device
+// size; null, with ERROR_INVALID_HANDLE, for anything that is not a DC.
 std::shared_ptr<const RealizedFont> RealizedFontOf(HDC hdc);
+// Moves a DC's current position by a logical offset (TA_UPDATECP).
+void MoveCurrentPosition(HDC hdc, POINT logical_offset);
 
 // A text-space span [first, last) along the baseline to underline, besides
 // the font's own underline (DrawTextA's prefix marks).
@@ -47,5 +54,11 @@ struct RunPlacement {
 };
 
 void DrawRun(const TextTarget& target, const TextRun& run, const RunPlacement& placement);
+
+// Where TA_UPDATECP leaves the current position after a run of `width`
+// device pixels drawn with `align`, as a device offset along the baseline:
+// past the run's end for TA_LEFT, before its start for TA_RIGHT, nowhere
+// for TA_CENTER.
+POINT CurrentPositionStep(const Escapement& escapement, UINT align, int width);
 
 }  // namespace platform::gdi

@@ -18,6 +18,10 @@ struct CursorShape {
   int height = 32;
   POINT hotspot{0, 0};
   std::vector<uint32_t> argb;  // width x height, top-down; empty for system shapes
+  // The alpha is the picture's own (a PNG, or a 32-bit DIB with alpha).
+  // Otherwise it is 0 where the AND mask is set and 255 elsewhere, and the
+  // colour under a 0 alpha is the XOR image's, which DrawIconEx applies.
+  bool alpha = false;
 };
 
 // The shape behind a cursor or icon handle (null for a bad handle).

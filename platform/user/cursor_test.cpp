@@ -64,6 +64,31 @@ TEST(Cursors, MadeFromCursorImageBytes) {
   DestroyCursor(big);
 }
 
+// Tools writing 32-bit icons often leave the AND mask out: the alpha says
+// everything, so the image is taken without it. Other depths need the mask.
+TEST(Cursors, ThirtyTwoBitIconsNeedNoMask) {
+  BITMAPINFOHEADER header{};
+  header.biSize = 40;
+  header.biWidth = 1;
+  header.biHeight = 2;
+  header.biPlanes = 1;
+  header.biBitCount = 32;
+  std::vector<BYTE> bytes(reinterpret_cast<const BYTE*>(&header),
+                          reinterpret_cast<const BYTE*>(&header) + sizeof header);
+  const BYTE pixel[4] = {0x30, 0x20, 0x10, 0x80};
+  bytes.insert(bytes.end(), pixel, pixel + 4);
+  HICON icon = CreateIconFromResourceEx(bytes.data(), static_cast<DWORD>(bytes.size()), TRUE,
+                                        0x00030000, 0, 0, 0);
+  ASSERT_NE(icon, nullptr);
+  EXPECT_EQ(FindCursor(icon)->argb[0], 0x80102030u);
+  DestroyIcon(icon);
+  std::vector<BYTE> no_mask = TinyCursor();
+  no_mask.resize(no_mask.size() - 8);  // a 1-bit image without its mask
+  EXPECT_EQ(CreateIconFromResourceEx(no_mask.data(), static_cast<DWORD>(no_mask.size()), FALSE,
+                                     0x00030000, 0, 0, 0),
+            nullptr);
+}
+
 TEST(Cursors, TruncatedOrDamagedImagesAreRefused) {
   std::vector<BYTE> bytes = TinyCursor();
   for (size_t cut : {size_t{0}, size_t{3}, size_t{20}, bytes.size() - 1}) {

@@ -7,6 +7,7 @@
 #include "platform/user/focus.h"
 #include "platform/user/nonclient.h"
 #include "platform/user/painting.h"
+#include "platform/user/scroll_bar.h"
 #include "platform/user/window.h"
 #include "platform/user/window_class.h"
 #include "platform/win32.h"
@@ -90,6 +91,11 @@ LRESULT OnSysCommand(Window* w, WPARAM wparam, LPARAM lparam) {
     case SC_MOVE:
       TrackCaptionDrag(w->hwnd, {GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)});
       break;
+    case SC_VSCROLL:
+    case SC_HSCROLL:
+      TrackScrollBar(w->hwnd, (wparam & 0xFFF0) == SC_VSCROLL ? SB_VERT : SB_HORZ,
+                     {GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)});
+      break;
     default:
       break;
   }
@@ -102,6 +108,12 @@ LRESULT OnNcLButtonDown(Window* w, WPARAM hit, LPARAM lparam) {
   switch (hit) {
     case HTCAPTION:
       SendMessageA(w->hwnd, WM_SYSCOMMAND, SC_MOVE | HTCAPTION, lparam);
+      break;
+    case HTVSCROLL:
+      SendMessageA(w->hwnd, WM_SYSCOMMAND, SC_VSCROLL | HTVSCROLL, lparam);
+      break;
+    case HTHSCROLL:
+      SendMessageA(w->hwnd, WM_SYSCOMMAND, SC_HSCROLL | HTHSCROLL, lparam);
       break;
     case HTCLOSE:
       if (TrackCaptionButton(w->hwnd, HTCLOSE))
@@ -179,6 +191,9 @@ LRESULT OnCtlColor(UINT message, WPARAM wparam) {
   bool window_like = message == WM_CTLCOLOREDIT || message == WM_CTLCOLORLISTBOX;
   SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
   SetBkColor(dc, GetSysColor(window_like ? COLOR_WINDOW : COLOR_3DFACE));
+  if (message == WM_CTLCOLORSCROLLBAR) {
+    return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_SCROLLBAR));
+  }
   return reinterpret_cast<LRESULT>(GetSysColorBrush(window_like ? COLOR_WINDOW : COLOR_3DFACE));
 }
 
@@ -226,6 +241,8 @@ LRESULT DefaultProc(Window* w, UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_NCLBUTTONDOWN:
       return OnNcLButtonDown(w, wparam, lparam);
     case WM_NCLBUTTONDBLCLK:
+      // A quick second click on a scroll bar scrolls again.
+      if (wparam == HTVSCROLL || wparam == HTHSCROLL) return OnNcLButtonDown(w, wparam, lparam);
       if (wparam == HTCAPTION && (w->style & WS_MAXIMIZEBOX)) {
         SendMessageA(w->hwnd, WM_SYSCOMMAND, (w->style & WS_MAXIMIZE) ? SC_RESTORE : SC_MAXIMIZE,
                      lparam);

@@ -53,11 +53,15 @@ bool ParseDib(const BYTE* data, size_t size, Dib* dib) {
   size_t offset = header.biSize;
   size_t xor_size = RowBytes(dib->width, dib->bits) * dib->height;
   size_t and_size = RowBytes(dib->width, 1) * dib->height;
-  if (offset + colors * 4 + xor_size + and_size > size) return false;
+  if (offset + colors * 4 + xor_size > size) return false;
+  // 32-bit images carry their transparency in alpha; tools often leave
+  // their AND mask out, and nothing is masked then.
+  const bool has_mask = offset + colors * 4 + xor_size + and_size <= size;
+  if (!has_mask && dib->bits != 32) return false;
   dib->palette = data + offset;
   dib->colors = colors;
   dib->xor_bits = dib->palette + colors * 4;
-  dib->and_bits = dib->xor_bits + xor_size;
+  dib->and_bits = has_mask ? dib->xor_bits + xor_size : nullptr;
   return true;
 }
 
@@ -86,13 +90,14 @@ uint32_t XorPixel(const Dib& dib, uint32_t x, uint32_t row) {
 }
 
 bool Masked(const Dib& dib, uint32_t x, uint32_t row) {
+  if (dib.and_bits == nullptr) return false;
   const BYTE* line = dib.and_bits + RowBytes(dib.width, 1) * row;
   return (line[x / 8] >> (7 - x % 8)) & 1;
 }
 
-std::vector<uint32_t> DibToArgb(const Dib& dib) {
+std::vector<uint32_t> DibToArgb(const Dib& dib, bool& has_alpha) {
   std::vector<uint32_t> argb(static_cast<size_t>(dib.width) * dib.height);
-  bool has_alpha = false;
+  has_alpha = false;
   if (dib.bits == 32) {
     for (uint32_t i = 0; i < dib.height && !has_alpha; ++i) {
       for (uint32_t x = 0; x < dib.width; ++x) has_alpha |= (XorPixel(dib, x, i) >> 24) != 0;
@@ -120,6 +125,7 @@ bool DecodePng(const BYTE* data, size_t size, CursorShape* shape) {
   }
   shape->width = static_cast<int>(image.width);
   shape->height = static_cast<int>(image.height);
+  shape->alpha = true;
   shape->argb.assign(static_cast<size_t>(image.width) * image.height, 0);
   if (!png_image_finish_read(&image, nullptr, shape->argb.data(), 0, nullptr)) {
     png_image_free(&image);
@@ -178,7 +184,7 @@ HICON CreateIconFromResourceEx(BYTE* presbits, DWORD dwResSize, BOOL fIcon, DWOR
     if (platform::user::ParseDib(data, size, &dib)) {
       shape->width = static_cast<int>(dib.width);
       shape->height = static_cast<int>(dib.height);
-      shape->argb = platform::user::DibToArgb(dib);
+      shape->argb = platform::user::DibToArgb(dib, shape->alpha);
       decoded = true;
     }
   }

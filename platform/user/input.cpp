@@ -50,11 +50,13 @@ WPARAM MouseKeyFlags() {
   return flags;
 }
 
-void Post(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam, int vk = -1, bool down = false) {
+void Post(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam, int vk = -1, bool down = false,
+          bool follows_focus = false) {
   user::InputMessage input;
   input.msg = MSG{hwnd, message, wparam, lparam, static_cast<DWORD>(Now()), State().pointer};
   input.vk = vk;
   input.down = down;
+  input.follows_focus = follows_focus;
   user::PostInput(input);
 }
 
@@ -70,6 +72,9 @@ Target MouseTarget() {
   if (HWND capture = GetCapture()) return {capture, HTCLIENT};
   HWND hwnd = user::WindowAtScreenPoint(pt);
   if (hwnd == nullptr) return {};
+  // Disabled children are passed over on the way down; a disabled top-level
+  // window (the owner of a modal dialog) takes no mouse input at all.
+  if (!IsWindowEnabled(hwnd)) return {hwnd, HTERROR};
   return {hwnd, SendMessageA(hwnd, WM_NCHITTEST, 0, MAKELPARAM(pt.x, pt.y))};
 }
 
@@ -136,6 +141,7 @@ void MouseMove(POINT screen) {
   if (t.hwnd == nullptr) return;
   SendMessageA(t.hwnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(t.hwnd),
                MAKELPARAM(t.hit, WM_MOUSEMOVE));
+  if (t.hit == HTERROR) return;
   if (t.hit == HTCLIENT) {
     Post(t.hwnd, WM_MOUSEMOVE, MouseKeyFlags(), ClientPoint(t.hwnd));
   } else {
@@ -196,14 +202,14 @@ void Key(UINT vk, bool down, UINT scan_code, bool extended) {
   LPARAM lparam = 1 | (static_cast<LPARAM>(scan_code & 0xFF) << 16) | (extended ? (1 << 24) : 0) |
                   (alt ? (1 << 29) : 0) | (was_down ? (1 << 30) : 0) | (down ? 0 : (1u << 31));
   UINT message = down ? (system ? WM_SYSKEYDOWN : WM_KEYDOWN) : (system ? WM_SYSKEYUP : WM_KEYUP);
-  Post(target, message, vk, lparam, static_cast<int>(vk), down);
+  Post(target, message, vk, lparam, static_cast<int>(vk), down, true);
 }
 
 void Text(std::string_view gbk) {
   HWND target = GetFocus();
   if (target == nullptr) return;
   for (char c : gbk) {
-    Post(target, WM_CHAR, static_cast<BYTE>(c), 1);
+    Post(target, WM_CHAR, static_cast<BYTE>(c), 1, -1, false, true);
   }
 }
 
@@ -225,6 +231,15 @@ BOOL SetCursorPos(int X, int Y) {
   if (auto* display = platform::CurrentDisplay()) display->CursorMoved({X, Y});
   return TRUE;
 }
+
+namespace platform::input {
+
+void ForgetPressesOn(HWND hwnd) {
+  InputState& s = State();
+  if (s.last_down_window == hwnd) s.last_down_message = 0;
+}
+
+}  // namespace platform::input
 
 UINT GetDoubleClickTime() { return platform::input::State().double_click_ms; }
 

@@ -22,6 +22,10 @@ void Key(UINT vk, bool down, UINT scan_code = 0, bool extended = false);
 // Text typed (input methods included), GBK: one WM_CHAR a byte.
 void Text(std::string_view gbk);
 
+// A destroyed window's handle may come back for a new window: a press on the
+// old one must not make the next press on the new one a double click.
+void ForgetPressesOn(HWND hwnd);
+
 POINT PointerPosition();
 
 }  // namespace platform::input

@@ -197,15 +197,16 @@ UINT_PTR SetTimer(HWND hWnd, UINT_PTR nIDEvent, UINT uElapse, TIMERPROC lpTimerF
   std::lock_guard lock(queue.mutex);
   if (hWnd == nullptr) {
     // Thread timers get fresh ids unless an existing one is named again.
-    bool exists = std::any_of(queue.timers.begin(), queue.timers.end(),
-                              [&](auto& t) { return t.hwnd == nullptr && t.id == nIDEvent; });
+    bool exists = std::any_of(queue.timers.begin(), queue.timers.end(), [&](auto& t) {
+      return t.hwnd == nullptr && t.id == nIDEvent && !t.system;
+    });
     if (!exists) {
       static UINT_PTR next_id = 1;
       nIDEvent = next_id++;
     }
   }
   for (auto& t : queue.timers) {
-    if (t.hwnd == hWnd && t.id == nIDEvent) {
+    if (t.hwnd == hWnd && t.id == nIDEvent && !t.system) {
       t = {hWnd, nIDEvent, elapse, lpTimerFunc, due};
       return hWnd ? 1 : nIDEvent;
     }
@@ -219,8 +220,8 @@ BOOL KillTimer(HWND hWnd, UINT_PTR uIDEvent) {
   if (hWnd != nullptr && w == nullptr) return FALSE;
   MessageQueue& queue = w ? QueueOf(w->thread_id) : CurrentQueue();
   std::lock_guard lock(queue.mutex);
-  size_t removed = std::erase_if(queue.timers,
-                                 [&](const auto& t) { return t.hwnd == hWnd && t.id == uIDEvent; });
+  size_t removed = std::erase_if(
+      queue.timers, [&](const auto& t) { return t.hwnd == hWnd && t.id == uIDEvent && !t.system; });
   // A WM_TIMER already made but not yet retrieved cannot exist: they are made
   // on retrieval.
   return removed > 0 ? TRUE : FALSE;

@@ -19,6 +19,9 @@ struct InputMessage {
   MSG msg{};
   int vk = -1;  // key or mouse button whose state changes, or -1
   bool down = false;
+  // Keyboard input goes to whichever window has the focus when it is read,
+  // not when it was typed: a Tab handled earlier moves where later keys land.
+  bool follows_focus = false;
 };
 
 struct SentMessage {
@@ -30,12 +33,18 @@ struct SentMessage {
   bool done = false;
 };
 
+// Runs a timer of the system itself (caret blink, scroll-bar repeat).
+using SystemTimerProc = void (*)(HWND hwnd, UINT_PTR id);
+
 struct Timer {
   HWND hwnd = nullptr;
   UINT_PTR id = 0;
   UINT elapse = 0;
   TIMERPROC proc = nullptr;
   uint64_t due = 0;  // clock ms
+  // Set for the system's own timers: the queue runs them itself and never
+  // hands them out as WM_TIMER, and SetTimer/KillTimer never see them.
+  SystemTimerProc system = nullptr;
 };
 
 class MessageQueue {

@@ -8,6 +8,7 @@
 #include "platform/display/display.h"
 #include "platform/user/message_queue.h"
 #include "platform/user/painting.h"
+#include "platform/user/system_timer.h"
 #include "platform/user/window.h"
 #include "platform/win32.h"
 
@@ -54,7 +55,14 @@ void ApplyKeyTransition(MessageQueue& q, const InputMessage& input) {
   }
 }
 
-bool TakeInput(MessageQueue& q, const Filter& f, bool remove, MSG* out) {
+// `focus` is the window keyboard input goes to now (the focus, else the
+// active window), worked out before the queue is locked.
+bool TakeInput(MessageQueue& q, const Filter& f, bool remove, HWND focus, MSG* out) {
+  if (focus != nullptr) {
+    for (InputMessage& in : q.input) {
+      if (in.follows_focus) in.msg.hwnd = focus;
+    }
+  }
   auto it =
       std::find_if(q.input.begin(), q.input.end(), [&](auto& in) { return f.Matches(in.msg); });
   if (it == q.input.end()) return false;
@@ -75,7 +83,7 @@ bool TakeQuit(MessageQueue& q, const Filter& f, bool remove, MSG* out) {
 
 bool TakeTimer(MessageQueue& q, const Filter& f, bool remove, uint64_t now, MSG* out) {
   for (Timer& t : q.timers) {
-    if (t.due > now || !f.Accepts(WM_TIMER) || !f.AcceptsWindow(t.hwnd)) continue;
+    if (t.system || t.due > now || !f.Accepts(WM_TIMER) || !f.AcceptsWindow(t.hwnd)) continue;
     *out =
         MSG{t.hwnd, WM_TIMER, t.id, reinterpret_cast<LPARAM>(t.proc), static_cast<DWORD>(now), {}};
     if (remove) t.due = now + t.elapse;  // a late timer fires once, not once per period missed
@@ -93,9 +101,11 @@ uint64_t NextTimerDue(MessageQueue& q) {
 
 bool Fetch(MessageQueue& q, const Filter& f, bool remove, MSG* out) {
   const uint64_t now = CurrentClock().NowMs();
+  HWND focus = GetFocus();
+  if (focus == nullptr) focus = GetActiveWindow();
   {
     std::lock_guard lock(q.mutex);
-    if (TakePosted(q, f, remove, out) || TakeInput(q, f, remove, out) ||
+    if (TakePosted(q, f, remove, out) || TakeInput(q, f, remove, focus, out) ||
         TakeQuit(q, f, remove, out)) {
       if (remove && out->message != WM_QUIT) {
         q.message_pos = PackPoint(out->pt);
@@ -111,6 +121,9 @@ bool Fetch(MessageQueue& q, const Filter& f, bool remove, MSG* out) {
       return true;
     }
   }
+  // The system's own timers come with the timers, and what they do may
+  // queue more work.
+  if (RunDueSystemTimers(q, now)) return Fetch(q, f, remove, out);
   std::lock_guard lock(q.mutex);
   return TakeTimer(q, f, remove, now, out);
 }
@@ -201,7 +214,7 @@ DWORD GetQueueStatus(UINT flags) {
     }
     uint64_t now = platform::CurrentClock().NowMs();
     for (const auto& t : q.timers) {
-      if (t.due <= now) status |= QS_TIMER;
+      if (t.due <= now && !t.system) status |= QS_TIMER;
     }
   }
   if (platform::user::FindWindowToPaint(q.thread_id(), nullptr)) status |= QS_PAINT;

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "platform/user/scroll_bar.h"
 #include "platform/user/window.h"
 #include "platform/win32.h"
 
@@ -105,15 +106,8 @@ LRESULT NonClientHitTest(HWND hwnd, POINT p) {
     if (In(buttons.minimize, p)) return HTMINBUTTON;
     return HTCAPTION;
   }
-  RECT insets = NonClientInsets(w->style, w->ex_style);
-  if (w->style & WS_VSCROLL) {
-    RECT bar{w->client.right, w->client.top, w->Width() - insets.left, w->client.bottom};
-    if (In(bar, p)) return HTVSCROLL;
-  }
-  if (w->style & WS_HSCROLL) {
-    RECT bar{w->client.left, w->client.bottom, w->client.right, w->Height() - insets.left};
-    if (In(bar, p)) return HTHSCROLL;
-  }
+  if (In(ScrollBarRect(w, SB_VERT), p)) return HTVSCROLL;
+  if (In(ScrollBarRect(w, SB_HORZ), p)) return HTHSCROLL;
   int frame = FrameWidth(w->style, w->ex_style);
   bool on_frame =
       p.x < frame || p.y < frame || p.x >= w->Width() - frame || p.y >= w->Height() - frame;

@@ -6,6 +6,7 @@
 #include "platform/user/focus.h"
 #include "platform/user/nonclient.h"
 #include "platform/user/painting.h"
+#include "platform/user/scroll_bar.h"
 #include "platform/win32.h"
 
 namespace platform::user {
@@ -30,8 +31,8 @@ RECT Shrink(RECT r, int by) { return {r.left + by, r.top + by, r.right - by, r.b
 RECT PaintFrame(HDC dc, const Window* w, RECT outer) {
   if (w->style & (WS_THICKFRAME | WS_DLGFRAME) || (w->ex_style & WS_EX_DLGMODALFRAME)) {
     int width = (w->style & WS_THICKFRAME) ? 4 : 3;
-    Bevel(dc, outer, COLOR_3DLIGHT, COLOR_3DDKSHADOW);
-    Bevel(dc, Shrink(outer, 1), COLOR_3DHILIGHT, COLOR_3DSHADOW);
+    RECT edge = outer;
+    DrawEdge(dc, &edge, EDGE_RAISED, BF_RECT);
     for (int i = 2; i < width; ++i) {
       Bevel(dc, Shrink(outer, i), (w->style & WS_THICKFRAME) ? COLOR_ACTIVEBORDER : COLOR_3DFACE,
             (w->style & WS_THICKFRAME) ? COLOR_ACTIVEBORDER : COLOR_3DFACE);
@@ -115,12 +116,8 @@ void PaintCaption(HDC dc, const Window* w) {
 }
 
 void PaintEdges(HDC dc, const Window* w, RECT inside) {
-  if (w->ex_style & WS_EX_CLIENTEDGE) {
-    Bevel(dc, inside, COLOR_3DSHADOW, COLOR_3DHILIGHT);
-    Bevel(dc, Shrink(inside, 1), COLOR_3DDKSHADOW, COLOR_3DLIGHT);
-    inside = Shrink(inside, 2);
-  }
-  if (w->ex_style & WS_EX_STATICEDGE) Bevel(dc, inside, COLOR_3DSHADOW, COLOR_3DHILIGHT);
+  if (w->ex_style & WS_EX_CLIENTEDGE) DrawEdge(dc, &inside, EDGE_SUNKEN, BF_RECT | BF_ADJUST);
+  if (w->ex_style & WS_EX_STATICEDGE) DrawEdge(dc, &inside, BDR_SUNKENOUTER, BF_RECT);
 }
 
 }  // namespace
@@ -136,6 +133,7 @@ void PaintNonClient(Window* w) {
   RECT caption = CaptionRect(w->style, w->ex_style, w->Width());
   if (caption.bottom > caption.top) inside.top = caption.bottom;
   PaintEdges(dc, w, inside);
+  PaintWindowScrollBars(dc, w);
   ReleaseDC(w->hwnd, dc);
 }
 

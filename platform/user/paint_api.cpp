@@ -1,5 +1,6 @@
 // The painting calls: invalidation, BeginPaint/EndPaint and window DCs.
 #include "platform/gdi/window_dc.h"
+#include "platform/user/caret.h"
 #include "platform/user/painting.h"
 #include "platform/user/region_handles.h"
 #include "platform/win32.h"
@@ -161,8 +162,12 @@ HDC BeginPaint(HWND hWnd, LPPAINTSTRUCT lpPaint) {
   w->update.Clear();
   w->erase_pending = false;
   w->internal_paint = false;
+  platform::user::HideCaretForPaint(w, update);  // EndPaint shows it again
   HDC dc = platform::user::MakeDc(w, DcArea::kClient, &update);
-  if (dc == nullptr) return nullptr;
+  if (dc == nullptr) {
+    platform::user::ShowCaretAfterPaint(hWnd);
+    return nullptr;
+  }
   RECT box = update.Bounds();
   lpPaint->hdc = dc;
   lpPaint->rcPaint = update.IsEmpty()
@@ -177,9 +182,11 @@ HDC BeginPaint(HWND hWnd, LPPAINTSTRUCT lpPaint) {
   return dc;
 }
 
-BOOL EndPaint(HWND, const PAINTSTRUCT* lpPaint) {
+BOOL EndPaint(HWND hWnd, const PAINTSTRUCT* lpPaint) {
   if (lpPaint == nullptr) return FALSE;
-  return platform::gdi::DeleteWindowDc(lpPaint->hdc) ? TRUE : FALSE;
+  BOOL released = platform::gdi::DeleteWindowDc(lpPaint->hdc) ? TRUE : FALSE;
+  platform::user::ShowCaretAfterPaint(hWnd);
+  return released;
 }
 
 HDC GetDCEx(HWND hWnd, HRGN hrgnClip, DWORD flags) {

@@ -19,6 +19,7 @@
 namespace platform::user {
 
 struct WindowClass;
+struct ScrollBars;
 
 struct Window {
   HWND hwnd = nullptr;
@@ -48,7 +49,8 @@ struct Window {
   bool has_window_region = false;
   gdi::Region window_region;  // SetWindowRgn shape, window coordinates
 
-  std::shared_ptr<gdi::Surface> surface;  // top-level windows only
+  std::shared_ptr<gdi::Surface> surface;    // top-level windows only
+  std::shared_ptr<ScrollBars> scroll_bars;  // made when first shown or set (scroll_bar.h)
 
   bool caption_active = false;  // as the last WM_NCACTIVATE said
   bool creating = true;         // between WM_NCCREATE and the end of CreateWindowEx

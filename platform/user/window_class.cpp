@@ -3,6 +3,7 @@
 #include <cstring>
 #include <mutex>
 
+#include "platform/controls/system_classes.h"
 #include "platform/user/window.h"
 #include "platform/win32.h"
 
@@ -82,6 +83,7 @@ void FillInfo(const WindowClass& c, WNDCLASSEXA* out) {
 }  // namespace
 
 std::shared_ptr<WindowClass> FindClass(LPCSTR name_or_atom) {
+  controls::RegisterSystemClasses();
   std::lock_guard lock(g_classes_mutex);
   return FindLocked(name_or_atom);
 }

@@ -172,6 +172,8 @@ HWND ChildWindowFromPoint(HWND hWndParent, POINT Point) {
 BOOL AdjustWindowRectEx(LPRECT lpRect, DWORD dwStyle, BOOL, DWORD dwExStyle) {
   if (lpRect == nullptr) return FALSE;
   if ((dwStyle & WS_CAPTION) == WS_CAPTION) dwExStyle |= WS_EX_WINDOWEDGE;
+  // As on Windows, scroll bars are not counted: they come and go with the range.
+  dwStyle &= ~static_cast<DWORD>(WS_HSCROLL | WS_VSCROLL);
   RECT insets = platform::user::NonClientInsets(dwStyle, dwExStyle);
   lpRect->left -= insets.left;
   lpRect->top -= insets.top;

@@ -6,7 +6,10 @@
 
 #include "platform/display/display.h"
 #include "platform/gdi/surface.h"
+#include "platform/user/caret.h"
+#include "platform/user/clipboard.h"
 #include "platform/user/focus.h"
+#include "platform/user/input.h"
 #include "platform/user/message_queue.h"
 #include "platform/user/nonclient.h"
 #include "platform/user/painting.h"
@@ -150,7 +153,10 @@ void SendNcDestroyAndFree(Window* w) {
   for (Window* c : children) SendNcDestroyAndFree(c);
   HWND hwnd = w->hwnd;
   SendMessageA(hwnd, WM_NCDESTROY, 0, 0);
+  DestroyCaretOf(w);
+  ForgetClipboardWindow(hwnd);
   ForgetWindow(hwnd);
+  input::ForgetPressesOn(hwnd);
   ForgetFocusOf(w);
   bool top_level = w->IsTopLevel();
   Unlink(w);

@@ -25,6 +25,7 @@ typedef CHAR* LPSTR;
 typedef const CHAR* LPCSTR;
 typedef WCHAR* LPWSTR;
 typedef const WCHAR* LPCWSTR;
+typedef void VOID;
 typedef void* LPVOID;
 typedef const void* LPCVOID;
 typedef DWORD* LPDWORD;
@@ -69,7 +70,7 @@ struct POINTS {
 };
 
 typedef DWORD COLORREF;  // 0x00BBGGRR
-#define RGB(r, g, b)                                                     \
+#define RGB(r, g, b)                                                                             \
   (static_cast<COLORREF>(static_cast<BYTE>(r) | (static_cast<WORD>(static_cast<BYTE>(g)) << 8) | \
                          (static_cast<DWORD>(static_cast<BYTE>(b)) << 16)))
 #define GetRValue(rgb) (static_cast<BYTE>(rgb))

@@ -51,12 +51,21 @@
 // ---------------------------------------------------------------------------
 // Brushes, pens and fonts
 // ---------------------------------------------------------------------------
-// Only BS_SOLID and BS_NULL brushes can be made so far; the others fail.
 #define BS_SOLID 0
 #define BS_NULL 1
 #define BS_HOLLOW BS_NULL
 #define BS_HATCHED 2
 #define BS_PATTERN 3
+
+// Hatch styles (CreateHatchBrush, LOGBRUSH.lbHatch of BS_HATCHED): lines in
+// the brush colour over the background colour (or over what is there, with
+// the TRANSPARENT background mode), on an 8 x 8 grid fixed to the device.
+#define HS_HORIZONTAL 0
+#define HS_VERTICAL 1
+#define HS_FDIAGONAL 2
+#define HS_BDIAGONAL 3
+#define HS_CROSS 4
+#define HS_DIAGCROSS 5
 
 struct LOGBRUSH {
   UINT lbStyle;
@@ -65,10 +74,14 @@ struct LOGBRUSH {
 };
 typedef LOGBRUSH* LPLOGBRUSH;
 
-// Pens. Dashed and dotted styles are kept (GetObjectA) but draw solid. A
-// cosmetic line (width 0 or 1) leaves out its last pixel. Wider pens draw
-// with round ends and joins whatever end cap and join ExtCreatePen is given;
-// PS_INSIDEFRAME keeps the outline of Rectangle and Ellipse inside the box.
+// Pens. A pen's width is in logical units (0: one pixel in any mapping
+// mode). Dashed and dotted styles draw the screen's dash patterns on lines
+// one pixel wide, their gaps in the background colour in the OPAQUE
+// background mode, and solid when wider. A one-pixel line leaves out its
+// last pixel. Wider pens draw with round ends and joins whatever end cap and
+// join ExtCreatePen is given; PS_INSIDEFRAME keeps the outline of Rectangle
+// and Ellipse inside the box. CreatePen makes any style it does not know a
+// PS_SOLID pen.
 #define PS_SOLID 0
 #define PS_DASH 1
 #define PS_DOT 2
@@ -76,6 +89,8 @@ typedef LOGBRUSH* LPLOGBRUSH;
 #define PS_DASHDOTDOT 4
 #define PS_NULL 5
 #define PS_INSIDEFRAME 6
+#define PS_USERSTYLE 7
+#define PS_ALTERNATE 8
 #define PS_STYLE_MASK 0x0000000F
 #define PS_ENDCAP_ROUND 0x00000000
 #define PS_ENDCAP_SQUARE 0x00000100
@@ -178,12 +193,16 @@ typedef LOGPEN* LPLOGPEN;
 
 // Face names are GBK text.
 //
-// lfHeight < 0 asks for characters (the em) of -lfHeight pixels, > 0 for
-// cells (ascent + descent) of at most lfHeight pixels, 0 for 12-pixel
-// characters. lfWidth != 0 stretches the glyphs so that the average character
-// is |lfWidth| pixels wide. lfEscapement turns the text in quarter turns
-// only (900, 1800, 2700; other angles go to the nearest quarter turn), and
-// lfOrientation is ignored, as in the GM_COMPATIBLE graphics mode.
+// lfHeight < 0 asks for characters (the em) of -lfHeight logical units, > 0
+// for cells (ascent + descent) of at most lfHeight, 0 for 12-pixel
+// characters; a DC scales heights by its mapping's y axis and lfWidth by its
+// x axis. lfWidth != 0 stretches the glyphs so that the average character
+// is |lfWidth| wide. lfEscapement turns the baseline counter-clockwise by
+// any angle, in tenths of a degree, reduced modulo 3600: quarter turns turn
+// the upright glyphs pixel for pixel, other angles draw outlines rotated by
+// FreeType (embedded bitmaps cannot turn), and alignment, the opaque cell,
+// underline and strike-out all turn with the text. lfOrientation is
+// ignored, as in the GM_COMPATIBLE graphics mode.
 struct LOGFONTA {
   LONG lfHeight;
   LONG lfWidth;
@@ -262,6 +281,32 @@ static_assert(sizeof(NONCLIENTMETRICSA) == 344, "NONCLIENTMETRICSA has the Win32
 #define TRANSPARENT 1
 #define OPAQUE 2
 
+// Mapping modes (SetMapMode). Logical units per device pixel follow from the
+// window and viewport extents; the fixed metric and English modes take
+// theirs from the screen's size in millimetres (GetDeviceCaps HORZSIZE,
+// VERTSIZE) and its resolution, and run y upwards.
+#define MM_TEXT 1
+#define MM_LOMETRIC 2
+#define MM_HIMETRIC 3
+#define MM_LOENGLISH 4
+#define MM_HIENGLISH 5
+#define MM_TWIPS 6
+#define MM_ISOTROPIC 7
+#define MM_ANISOTROPIC 8
+
+// Stretch modes (SetStretchBltMode): what StretchBlt and StretchDIBits do
+// with the pixels they drop when shrinking. HALFTONE averages them;
+// COLORONCOLOR takes the nearest; BLACKONWHITE and WHITEONBLACK keep the
+// darker or lighter of the pixels that meet.
+#define BLACKONWHITE 1
+#define WHITEONBLACK 2
+#define COLORONCOLOR 3
+#define HALFTONE 4
+#define STRETCH_ANDSCANS BLACKONWHITE
+#define STRETCH_ORSCANS WHITEONBLACK
+#define STRETCH_DELETESCANS COLORONCOLOR
+#define STRETCH_HALFTONE HALFTONE
+
 // ---------------------------------------------------------------------------
 // Bitmaps
 // ---------------------------------------------------------------------------
@@ -317,6 +362,9 @@ struct DIBSECTION {
 
 #define DIB_RGB_COLORS 0
 #define DIB_PAL_COLORS 1
+
+// CreateDIBitmap: initialise the new bitmap from the bits given.
+#define CBM_INIT 0x04L
 
 // ---------------------------------------------------------------------------
 // Raster operations (ROP3: bits 16-23 are the truth table over pattern,
@@ -423,6 +471,11 @@ struct DIBSECTION {
 #define CP_RECTANGLE 1
 #define RC_BITBLT 1
 #define RC_BITMAP64 8
+#define RC_DI_BITMAP 0x0080
+#define RC_PALETTE 0x0100
+#define RC_DIBTODEV 0x0200
+#define RC_STRETCHBLT 0x0800
+#define RC_STRETCHDIB 0x2000
 
 // ---------------------------------------------------------------------------
 // Text alignment (SetTextAlign), ExtTextOutA options, DrawTextA formats
@@ -472,6 +525,29 @@ int GetDeviceCaps(HDC hdc, int index);
 HWND WindowFromDC(HDC hdc);
 BOOL GetDCOrgEx(HDC hdc, LPPOINT lppt);
 
+// ---------------------------------------------------------------------------
+// Mapping modes. Logical coordinates become device coordinates as
+// (logical - window origin) * viewport extent / window extent + viewport
+// origin, rounded to the nearest pixel.
+// ---------------------------------------------------------------------------
+int SetMapMode(HDC hdc, int iMode);
+int GetMapMode(HDC hdc);
+// Extents change only in MM_ISOTROPIC and MM_ANISOTROPIC (elsewhere the call
+// succeeds and changes nothing); MM_ISOTROPIC then shrinks one viewport
+// extent so that a logical unit is as tall as it is wide.
+BOOL SetWindowExtEx(HDC hdc, int x, int y, LPSIZE lpsz);
+BOOL GetWindowExtEx(HDC hdc, LPSIZE lpsize);
+BOOL SetViewportExtEx(HDC hdc, int x, int y, LPSIZE lpsz);
+BOOL GetViewportExtEx(HDC hdc, LPSIZE lpsize);
+BOOL SetWindowOrgEx(HDC hdc, int x, int y, LPPOINT lppt);
+BOOL GetWindowOrgEx(HDC hdc, LPPOINT lppoint);
+BOOL SetViewportOrgEx(HDC hdc, int x, int y, LPPOINT lppt);
+BOOL GetViewportOrgEx(HDC hdc, LPPOINT lppoint);
+BOOL OffsetViewportOrgEx(HDC hdc, int x, int y, LPPOINT lppt);
+BOOL OffsetWindowOrgEx(HDC hdc, int x, int y, LPPOINT lppt);
+BOOL LPtoDP(HDC hdc, LPPOINT lppt, int c);
+BOOL DPtoLP(HDC hdc, LPPOINT lppt, int c);
+
 HGDIOBJ GetStockObject(int i);
 HGDIOBJ SelectObject(HDC hdc, HGDIOBJ h);
 BOOL DeleteObject(HGDIOBJ ho);
@@ -495,12 +571,41 @@ HBITMAP CreateCompatibleBitmap(HDC hdc, int cx, int cy);
 // NULL. The bits stay where they are for as long as the bitmap lives.
 HBITMAP CreateDIBSection(HDC hdc, const BITMAPINFO* pbmi, UINT usage, void** ppvBits,
                          HANDLE hSection, DWORD offset);
+// A bitmap compatible with hdc (the screen's 32 bits when hdc is NULL), of
+// pbmih's size, filled from lpbInit when flInit is CBM_INIT. Sources of 1,
+// 4, 8, 24 and 32 bits per pixel, BI_RGB, either row order.
+HBITMAP CreateDIBitmap(HDC hdc, const BITMAPINFOHEADER* pbmih, DWORD flInit, const void* pjBits,
+                       const BITMAPINFO* pbmi, UINT iUsage);
+// Copies rows start .. start + cLines - 1 of the bitmap (counted from the
+// bottom, as in a bottom-up DIB) into lpvBits in the format lpbmi asks for
+// (1, 4, 8, 24 or 32 bits, BI_RGB), filling in biSizeImage and, for
+// formats with a colour table, the table. With lpvBits NULL only the header
+// is filled in. Returns the rows copied.
+int GetDIBits(HDC hdc, HBITMAP hbm, UINT start, UINT cLines, LPVOID lpvBits, LPBITMAPINFO lpbmi,
+              UINT usage);
+// Draws DIB rows straight onto the device, unstretched: the rectangle of
+// the DIB at (xSrc, ySrc) in w x h goes to (xDest, yDest). Returns the rows
+// drawn.
+int SetDIBitsToDevice(HDC hdc, int xDest, int yDest, DWORD w, DWORD h, int xSrc, int ySrc,
+                      UINT StartScan, UINT cLines, const VOID* lpvBits, const BITMAPINFO* lpbmi,
+                      UINT ColorUse);
+// Stretches the source rectangle of a DIB onto the destination rectangle
+// with a raster operation and the DC's stretch mode. Returns the rows of
+// the source, or 0 on failure.
+int StretchDIBits(HDC hdc, int xDest, int yDest, int DestWidth, int DestHeight, int xSrc, int ySrc,
+                  int SrcWidth, int SrcHeight, const VOID* lpBits, const BITMAPINFO* lpbmi,
+                  UINT iUsage, DWORD rop);
 
 // ---------------------------------------------------------------------------
 // Brushes, fills and blits
 // ---------------------------------------------------------------------------
 HBRUSH CreateSolidBrush(COLORREF color);
 HBRUSH CreateBrushIndirect(const LOGBRUSH* plbrush);
+HBRUSH CreateHatchBrush(int iHatch, COLORREF color);
+// From the top-left 8 x 8 pixels of the bitmap (which must be at least that
+// big). A monochrome pattern paints its 1 bits in the DC's background
+// colour and its 0 bits in the text colour.
+HBRUSH CreatePatternBrush(HBITMAP hbm);
 HBRUSH GetSysColorBrush(int nIndex);
 DWORD GetSysColor(int nIndex);
 
@@ -510,6 +615,11 @@ int FrameRect(HDC hDC, const RECT* lprc, HBRUSH hbr);
 BOOL InvertRect(HDC hDC, const RECT* lprc);
 BOOL PatBlt(HDC hdc, int x, int y, int w, int h, DWORD rop);
 BOOL BitBlt(HDC hdc, int x, int y, int cx, int cy, HDC hdcSrc, int x1, int y1, DWORD rop);
+// A negative width or height on one side mirrors the picture.
+BOOL StretchBlt(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, HDC hdcSrc, int xSrc,
+                int ySrc, int wSrc, int hSrc, DWORD rop);
+int SetStretchBltMode(HDC hdc, int mode);
+int GetStretchBltMode(HDC hdc);
 COLORREF GetPixel(HDC hdc, int x, int y);
 
 // ---------------------------------------------------------------------------
@@ -519,7 +629,9 @@ COLORREF GetPixel(HDC hdc, int x, int y);
 HPEN CreatePen(int iStyle, int cWidth, COLORREF color);
 HPEN CreatePenIndirect(const LOGPEN* plpen);
 // Solid (BS_SOLID) or hollow (BS_NULL) pens only; a cosmetic pen must be one
-// pixel wide. No user styles (cStyle 0, pstyle NULL).
+// pixel wide, and only a cosmetic pen may be PS_ALTERNATE (every other
+// pixel). No user styles (cStyle 0, pstyle NULL). Geometric dashes are in
+// units of the pen's width, drawn while that is one pixel.
 HPEN ExtCreatePen(DWORD iPenStyle, DWORD cWidth, const LOGBRUSH* plbrush, DWORD cStyle,
                   const DWORD* pstyle);
 int SetROP2(HDC hdc, int rop2);
@@ -537,6 +649,8 @@ BOOL Polyline(HDC hdc, const POINT* apt, int cpt);
 BOOL Rectangle(HDC hdc, int left, int top, int right, int bottom);
 BOOL Ellipse(HDC hdc, int left, int top, int right, int bottom);
 BOOL Polygon(HDC hdc, const POINT* apt, int cpt);
+// A rectangle with corners rounded by ellipses width x height.
+BOOL RoundRect(HDC hdc, int left, int top, int right, int bottom, int width, int height);
 COLORREF SetPixel(HDC hdc, int x, int y, COLORREF color);
 
 // ---------------------------------------------------------------------------
@@ -544,6 +658,11 @@ COLORREF SetPixel(HDC hdc, int x, int y, COLORREF color);
 // ---------------------------------------------------------------------------
 HRGN CreateRectRgn(int x1, int y1, int x2, int y2);
 HRGN CreateRectRgnIndirect(const RECT* lprect);
+HRGN CreateEllipticRgn(int x1, int y1, int x2, int y2);
+HRGN CreateEllipticRgnIndirect(const RECT* lprect);
+HRGN CreateRoundRectRgn(int x1, int y1, int x2, int y2, int w, int h);
+// iMode is ALTERNATE or WINDING.
+HRGN CreatePolygonRgn(const POINT* pptl, int cPoint, int iMode);
 BOOL SetRectRgn(HRGN hrgn, int left, int top, int right, int bottom);
 int CombineRgn(HRGN hrgnDst, HRGN hrgnSrc1, HRGN hrgnSrc2, int iMode);
 int OffsetRgn(HRGN hrgn, int x, int y);
@@ -551,14 +670,17 @@ BOOL PtInRegion(HRGN hrgn, int x, int y);
 BOOL RectInRegion(HRGN hrgn, const RECT* lprect);
 int GetRgnBox(HRGN hrgn, LPRECT lprc);
 BOOL EqualRgn(HRGN hrgn1, HRGN hrgn2);
+// The fills take the region in logical units (FrameRgn's w and h too).
 BOOL FillRgn(HDC hdc, HRGN hrgn, HBRUSH hbr);
 BOOL FrameRgn(HDC hdc, HRGN hrgn, HBRUSH hbr, int w, int h);
 BOOL PaintRgn(HDC hdc, HRGN hrgn);
 BOOL InvertRgn(HDC hdc, HRGN hrgn);
 
 // ---------------------------------------------------------------------------
-// Clipping. Clip regions are in device coordinates; the results describe the
-// region output actually goes through (the window's visible part included).
+// Clipping. Clip regions are in device coordinates; IntersectClipRect and
+// ExcludeClipRect take logical rectangles and GetClipBox answers in logical
+// units. The results describe the region output actually goes through (the
+// window's visible part included).
 // ---------------------------------------------------------------------------
 int SelectClipRgn(HDC hdc, HRGN hrgn);
 int ExtSelectClipRgn(HDC hdc, HRGN hrgn, int mode);
@@ -566,6 +688,20 @@ int GetClipBox(HDC hdc, LPRECT lprect);
 int GetClipRgn(HDC hdc, HRGN hrgn);
 int IntersectClipRect(HDC hdc, int left, int top, int right, int bottom);
 int ExcludeClipRect(HDC hdc, int left, int top, int right, int bottom);
+
+// ---------------------------------------------------------------------------
+// Paths. Between BeginPath and EndPath, MoveToEx, LineTo, Polyline, Polygon,
+// Rectangle and Ellipse (as a polygon) add figures to the DC's path in
+// device coordinates instead of drawing; PathToRegion turns the ended path
+// into a region with the DC's fill mode, every figure closed, and lets the
+// path go. Calls made with the bracket in the wrong state fail with
+// ERROR_CAN_NOT_COMPLETE.
+// ---------------------------------------------------------------------------
+BOOL BeginPath(HDC hdc);
+BOOL EndPath(HDC hdc);
+BOOL AbortPath(HDC hdc);
+BOOL CloseFigure(HDC hdc);
+HRGN PathToRegion(HDC hdc);
 
 // ---------------------------------------------------------------------------
 // Fonts and text. Strings are GBK; counts are in bytes, and a double-byte
@@ -577,9 +713,11 @@ HFONT CreateFontA(int cHeight, int cWidth, int cEscapement, int cOrientation, in
                   DWORD iOutPrecision, DWORD iClipPrecision, DWORD iQuality, DWORD iPitchAndFamily,
                   LPCSTR pszFaceName);
 
-// TA_UPDATECP is kept and reported, but text is still drawn at the point
-// given rather than at the current position; TA_RTLREADING is kept too, and
-// text always runs left to right.
+// With TA_UPDATECP, TextOutA and ExtTextOutA ignore the point given, draw
+// at the current position and move it along the baseline by the text's
+// advance: to the run's far end for TA_LEFT, to its near end for TA_RIGHT,
+// not at all for TA_CENTER. TA_RTLREADING is kept, but text always runs left
+// to right.
 UINT SetTextAlign(HDC hdc, UINT align);
 UINT GetTextAlign(HDC hdc);
 // Added to the advance of every character, by TextOutA, ExtTextOutA (without

@@ -18,8 +18,11 @@
 #define ERROR_WRITE_FAULT 29L
 #define ERROR_READ_FAULT 30L
 #define ERROR_NO_MORE_FILES 18L
+#define ERROR_DISCARDED 157L
+#define ERROR_NOT_LOCKED 158L
 #define ERROR_SHARING_VIOLATION 32L
 #define ERROR_HANDLE_DISK_FULL 39L
+#define ERROR_NOT_SUPPORTED 50L
 #define ERROR_FILE_EXISTS 80L
 #define ERROR_INVALID_PARAMETER 87L
 #define ERROR_DISK_FULL 112L
@@ -32,14 +35,17 @@
 #define ERROR_BAD_EXE_FORMAT 193L
 #define ERROR_FILENAME_EXCED_RANGE 206L
 #define ERROR_DIRECTORY 267L
+#define ERROR_CAN_NOT_COMPLETE 1003L
 #define ERROR_INVALID_WINDOW_HANDLE 1400L
 #define ERROR_CANNOT_FIND_WND_CLASS 1407L
 #define ERROR_CLASS_ALREADY_EXISTS 1410L
 #define ERROR_CLASS_DOES_NOT_EXIST 1411L
 #define ERROR_CLASS_HAS_WINDOWS 1412L
 #define ERROR_TLW_WITH_WSCHILD 1406L
+#define ERROR_INVALID_MSGBOX_STYLE 1438L
 #define ERROR_NOT_CHILD_WINDOW 1442L
 #define ERROR_NO_UNICODE_TRANSLATION 1113L
+#define ERROR_NO_ASSOCIATION 1155L
 
 DWORD GetLastError();
 void SetLastError(DWORD error);
@@ -224,6 +230,50 @@ BOOL GetExitCodeThread(HANDLE hThread, LPDWORD lpExitCode);
 [[noreturn]] void ExitThread(DWORD dwExitCode);
 
 // ---------------------------------------------------------------------------
+// Kernel: the process heap
+// ---------------------------------------------------------------------------
+#define HEAP_ZERO_MEMORY 0x00000008u
+
+// The process heap is the C heap; its handle is a fixed value that names it
+// and no other heap exists (another handle: NULL/FALSE, ERROR_INVALID_HANDLE).
+// As on Windows, a failed allocation does not set the last error, and a
+// request of 0 bytes still gives a block.
+HANDLE GetProcessHeap();
+LPVOID HeapAlloc(HANDLE hHeap, DWORD dwFlags, SIZE_T dwBytes);
+// A null block fails. HEAP_ZERO_MEMORY zeroes the bytes a block gains.
+LPVOID HeapReAlloc(HANDLE hHeap, DWORD dwFlags, LPVOID lpMem, SIZE_T dwBytes);
+// A null block succeeds and does nothing.
+BOOL HeapFree(HANDLE hHeap, DWORD dwFlags, LPVOID lpMem);
+
+// ---------------------------------------------------------------------------
+// Kernel: global memory (what the clipboard hands over)
+// ---------------------------------------------------------------------------
+typedef HANDLE HGLOBAL;
+#define GMEM_FIXED 0x0000u
+#define GMEM_MOVEABLE 0x0002u
+#define GMEM_ZEROINIT 0x0040u
+#define GMEM_DDESHARE 0x2000u  // accepted and ignored
+#define GMEM_SHARE 0x2000u
+#define GPTR (GMEM_FIXED | GMEM_ZEROINIT)
+#define GHND (GMEM_MOVEABLE | GMEM_ZEROINIT)
+
+// GMEM_FIXED gives the block's address as its handle; GMEM_MOVEABLE a handle
+// that GlobalLock turns into the address (a moveable block of 0 bytes is
+// "discarded": GlobalLock gives NULL with ERROR_DISCARDED). Handles are
+// checked, so a stale or foreign one fails with ERROR_INVALID_HANDLE. Other
+// flags: ERROR_INVALID_PARAMETER.
+HGLOBAL GlobalAlloc(UINT uFlags, SIZE_T dwBytes);
+// Counts locks of moveable blocks; a fixed block's address comes back as is.
+LPVOID GlobalLock(HGLOBAL hMem);
+// TRUE while locks remain (and always for a fixed block); FALSE with last
+// error 0 when the last went, with ERROR_NOT_LOCKED when there was none.
+BOOL GlobalUnlock(HGLOBAL hMem);
+// NULL on success (locked blocks are freed too); the handle itself on failure.
+HGLOBAL GlobalFree(HGLOBAL hMem);
+// The size asked for; 0 for a bad handle (ERROR_INVALID_HANDLE).
+SIZE_T GlobalSize(HGLOBAL hMem);
+
+// ---------------------------------------------------------------------------
 // Kernel: events, waits and time
 // ---------------------------------------------------------------------------
 // Every timeout and tick count is read from the layer's clock
@@ -250,3 +300,11 @@ void Sleep(DWORD dwMilliseconds);
 // Milliseconds on the layer's clock; GetTickCount wraps after 49.7 days.
 DWORD GetTickCount();
 ULONGLONG GetTickCount64();
+
+// ---------------------------------------------------------------------------
+// Kernel: arithmetic
+// ---------------------------------------------------------------------------
+// nNumber * nNumerator / nDenominator with a 64-bit product, rounded to the
+// nearest (halves away from zero); -1 when nDenominator is 0 or the result
+// does not fit 32 bits.
+int MulDiv(int nNumber, int nNumerator, int nDenominator);

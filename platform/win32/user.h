@@ -1,8 +1,10 @@
 // Win32 USER: window classes and windows, messages and the queue, input,
-// focus and capture, painting, cursors, metrics and monitors.
+// focus and capture, painting, cursors, metrics and monitors, the caret, the
+// clipboard and scroll bars.
 //
 // Sections: messages - styles - structures - classes and windows - geometry -
-// messages and queue - input, focus, capture - painting - cursors - metrics.
+// messages and queue - input, focus, capture - painting - cursors - metrics -
+// caret - clipboard - scroll bars.
 #pragma once
 
 #include "platform/win32/base_types.h"
@@ -116,6 +118,7 @@
 #define WM_PASTE 0x0302
 #define WM_CLEAR 0x0303
 #define WM_UNDO 0x0304
+#define WM_DESTROYCLIPBOARD 0x0307
 #define WM_PRINT 0x0317
 #define WM_PRINTCLIENT 0x0318
 #define WM_USER 0x0400
@@ -139,6 +142,8 @@
 #define SC_MOVE 0xF010
 #define SC_MINIMIZE 0xF020
 #define SC_MAXIMIZE 0xF030
+#define SC_VSCROLL 0xF070
+#define SC_HSCROLL 0xF080
 #define SC_CLOSE 0xF060
 #define SC_KEYMENU 0xF100
 #define SC_RESTORE 0xF120
@@ -418,8 +423,8 @@ int GetClassNameA(HWND hWnd, LPSTR lpClassName, int nMaxCount);
 ULONG_PTR GetClassLongPtrA(HWND hWnd, int nIndex);
 ULONG_PTR SetClassLongPtrA(HWND hWnd, int nIndex, LONG_PTR dwNewLong);
 
-HWND CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindowName, DWORD dwStyle,
-                     int X, int Y, int nWidth, int nHeight, HWND hWndParent, HMENU hMenu,
+HWND CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindowName, DWORD dwStyle, int X,
+                     int Y, int nWidth, int nHeight, HWND hWndParent, HMENU hMenu,
                      HINSTANCE hInstance, LPVOID lpParam);
 #define CreateWindowA(cls, name, style, x, y, w, h, parent, menu, inst, param) \
   CreateWindowExA(0, cls, name, style, x, y, w, h, parent, menu, inst, param)
@@ -493,8 +498,7 @@ LRESULT SendMessageA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);
 BOOL PostMessageA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);
 BOOL PostThreadMessageA(DWORD idThread, UINT Msg, WPARAM wParam, LPARAM lParam);
 BOOL GetMessageA(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax);
-BOOL PeekMessageA(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax,
-                  UINT wRemoveMsg);
+BOOL PeekMessageA(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax, UINT wRemoveMsg);
 BOOL WaitMessage();
 BOOL TranslateMessage(const MSG* lpMsg);
 LRESULT DispatchMessageA(const MSG* lpMsg);
@@ -568,7 +572,6 @@ BOOL KillTimer(HWND hWnd, UINT_PTR uIDEvent);
 #define VK_LMENU 0xA4
 #define VK_RMENU 0xA5
 #define VK_PROCESSKEY 0xE5
-
 
 SHORT GetKeyState(int nVirtKey);
 SHORT GetAsyncKeyState(int vKey);
@@ -668,6 +671,89 @@ BOOL DestroyIcon(HICON hIcon);
 BOOL GetCursorPos(LPPOINT lpPoint);
 BOOL SetCursorPos(int X, int Y);
 
+// DrawIconEx: DI_MASK and DI_IMAGE draw the two halves (DI_NORMAL both: the
+// mask ANDed, then the image XORed, or the PNG's alpha blended); cx/cy 0 take
+// the icon's own size unless DI_DEFAULTSIZE asks for SM_CXICON x SM_CYICON.
+#define DI_MASK 0x0001
+#define DI_IMAGE 0x0002
+#define DI_NORMAL 0x0003
+#define DI_COMPAT 0x0004
+#define DI_DEFAULTSIZE 0x0008
+BOOL DrawIconEx(HDC hdc, int xLeft, int yTop, HICON hIcon, int cxWidth, int cyWidth,
+                UINT istepIfAniCur, HBRUSH hbrFlickerFreeDraw, UINT diFlags);
+BOOL DrawIcon(HDC hDC, int X, int Y, HICON hIcon);
+
+// GetIconInfo: the caller deletes both bitmaps. hbmColor is a 32-bit DIB
+// section of the picture, hbmMask a monochrome bitmap set where the icon is
+// transparent. The system's shapes (LoadIconA, LoadCursorA) have no pixels
+// here and fail with ERROR_INVALID_PARAMETER.
+struct ICONINFO {
+  BOOL fIcon;
+  DWORD xHotspot;
+  DWORD yHotspot;
+  HBITMAP hbmMask;
+  HBITMAP hbmColor;
+};
+typedef ICONINFO* PICONINFO;
+BOOL GetIconInfo(HICON hIcon, PICONINFO piconinfo);
+
+// ---------------------------------------------------------------------------
+// Frames and edges drawn in the system colours
+// ---------------------------------------------------------------------------
+#define BDR_RAISEDOUTER 0x0001
+#define BDR_SUNKENOUTER 0x0002
+#define BDR_RAISEDINNER 0x0004
+#define BDR_SUNKENINNER 0x0008
+#define BDR_OUTER (BDR_RAISEDOUTER | BDR_SUNKENOUTER)
+#define BDR_INNER (BDR_RAISEDINNER | BDR_SUNKENINNER)
+#define BDR_RAISED (BDR_RAISEDOUTER | BDR_RAISEDINNER)
+#define BDR_SUNKEN (BDR_SUNKENOUTER | BDR_SUNKENINNER)
+#define EDGE_RAISED (BDR_RAISEDOUTER | BDR_RAISEDINNER)
+#define EDGE_SUNKEN (BDR_SUNKENOUTER | BDR_SUNKENINNER)
+#define EDGE_ETCHED (BDR_SUNKENOUTER | BDR_RAISEDINNER)
+#define EDGE_BUMP (BDR_RAISEDOUTER | BDR_SUNKENINNER)
+
+#define BF_LEFT 0x0001
+#define BF_TOP 0x0002
+#define BF_RIGHT 0x0004
+#define BF_BOTTOM 0x0008
+#define BF_TOPLEFT (BF_TOP | BF_LEFT)
+#define BF_TOPRIGHT (BF_TOP | BF_RIGHT)
+#define BF_BOTTOMLEFT (BF_BOTTOM | BF_LEFT)
+#define BF_BOTTOMRIGHT (BF_BOTTOM | BF_RIGHT)
+#define BF_RECT (BF_LEFT | BF_TOP | BF_RIGHT | BF_BOTTOM)
+#define BF_DIAGONAL 0x0010
+#define BF_MIDDLE 0x0800
+#define BF_SOFT 0x1000
+#define BF_ADJUST 0x2000
+#define BF_FLAT 0x4000
+#define BF_MONO 0x8000
+
+// BF_ADJUST shrinks *qrc by the edge drawn.
+BOOL DrawEdge(HDC hdc, LPRECT qrc, UINT edge, UINT grfFlags);
+// A dotted frame drawn with XOR: drawing it twice restores the pixels.
+BOOL DrawFocusRect(HDC hDC, const RECT* lprc);
+
+#define DFC_CAPTION 1
+#define DFC_MENU 2
+#define DFC_SCROLL 3
+#define DFC_BUTTON 4
+#define DFCS_SCROLLUP 0x0000
+#define DFCS_SCROLLDOWN 0x0001
+#define DFCS_SCROLLLEFT 0x0002
+#define DFCS_SCROLLRIGHT 0x0003
+#define DFCS_SCROLLCOMBOBOX 0x0005
+#define DFCS_INACTIVE 0x0100
+#define DFCS_PUSHED 0x0200
+#define DFCS_CHECKED 0x0400
+#define DFCS_TRANSPARENT 0x0800
+#define DFCS_HOT 0x1000
+#define DFCS_ADJUSTRECT 0x2000
+#define DFCS_FLAT 0x4000
+#define DFCS_MONO 0x8000
+// DFC_SCROLL arrows (up, down, left, right, combo box) only.
+BOOL DrawFrameControl(HDC hdc, LPRECT lprc, UINT uType, UINT uState);
+
 // ---------------------------------------------------------------------------
 // Metrics, parameters, monitors
 // ---------------------------------------------------------------------------
@@ -730,3 +816,152 @@ HMONITOR MonitorFromWindow(HWND hwnd, DWORD dwFlags);
 HMONITOR MonitorFromPoint(POINT pt, DWORD dwFlags);
 HMONITOR MonitorFromRect(LPCRECT lprc, DWORD dwFlags);
 BOOL GetMonitorInfoA(HMONITOR hMonitor, LPMONITORINFO lpmi);
+
+// ---------------------------------------------------------------------------
+// Caret
+// ---------------------------------------------------------------------------
+// One caret a thread, owned by one of its windows and drawn by inverting its
+// rectangle on the owner's client area, so blinking never needs the pixels
+// under it. BeginPaint hides it for the window being painted and EndPaint
+// shows it again; destroying the owner destroys the caret.
+
+// hBitmap NULL: a solid caret; (HBITMAP)1: a grey one; a bitmap gives its own
+// shape and size (then nWidth/nHeight are ignored). Width or height 0 take
+// SM_CXBORDER / SM_CYBORDER. The new caret starts hidden (ShowCaret once).
+BOOL CreateCaret(HWND hWnd, HBITMAP hBitmap, int nWidth, int nHeight);
+// FALSE when the calling thread has no caret.
+BOOL DestroyCaret();
+// Hiding counts: n HideCaret calls need n ShowCaret calls. hWnd NULL means
+// whichever window of the thread owns the caret; another window fails.
+BOOL ShowCaret(HWND hWnd);
+BOOL HideCaret(HWND hWnd);
+// Client coordinates of the owner. Moving a shown caret shows it at once and
+// starts its blink period over.
+BOOL SetCaretPos(int X, int Y);
+BOOL GetCaretPos(LPPOINT lpPoint);
+// 530 ms unless set; INFINITE keeps the caret on without blinking.
+UINT GetCaretBlinkTime();
+BOOL SetCaretBlinkTime(UINT uMSeconds);
+
+// ---------------------------------------------------------------------------
+// Clipboard
+// ---------------------------------------------------------------------------
+// Text formats reach the desktop's clipboard through the display (as UTF-8,
+// with "\r\n" there as "\n"); other formats stay inside the process. Data
+// handles are global memory (GlobalAlloc); after SetClipboardData they belong
+// to the system, which frees them when the clipboard is next emptied.
+#define CF_TEXT 1  // GBK, NUL-terminated
+#define CF_BITMAP 2
+#define CF_METAFILEPICT 3
+#define CF_OEMTEXT 7  // the OEM code page is 936 as well: the same bytes as CF_TEXT
+#define CF_DIB 8
+#define CF_PALETTE 9
+#define CF_UNICODETEXT 13  // UTF-16, NUL-terminated
+#define CF_ENHMETAFILE 14
+#define CF_PRIVATEFIRST 0x0200
+#define CF_PRIVATELAST 0x02FF
+
+#define ERROR_CLIPBOARD_NOT_OPEN 1418L
+
+// Fails (ERROR_ACCESS_DENIED) while another window, or another thread, has
+// the clipboard open.
+BOOL OpenClipboard(HWND hWndNewOwner);
+BOOL CloseClipboard();
+// Frees every handle, makes the opening window the owner (WM_DESTROYCLIPBOARD
+// goes to the previous owner). Opened with NULL, the owner becomes NULL and
+// SetClipboardData fails, as on Windows.
+BOOL EmptyClipboard();
+// Needs the clipboard open by its owner. Text formats synthesise each other
+// (CF_TEXT, CF_OEMTEXT, CF_UNICODETEXT). Delayed rendering (hMem NULL) and the
+// GDI formats (CF_BITMAP, CF_PALETTE, CF_ENHMETAFILE) are refused with
+// ERROR_INVALID_PARAMETER; other handles must be global memory.
+HANDLE SetClipboardData(UINT uFormat, HANDLE hMem);
+// The system's handle: read it between GlobalLock and GlobalUnlock, never
+// free it, and copy what is needed before CloseClipboard.
+HANDLE GetClipboardData(UINT uFormat);
+BOOL IsClipboardFormatAvailable(UINT format);
+int CountClipboardFormats();
+// The clipboard must be open; 0 after the last format (last error 0).
+UINT EnumClipboardFormats(UINT format);
+HWND GetClipboardOwner();
+HWND GetOpenClipboardWindow();
+
+// ---------------------------------------------------------------------------
+// Scroll bars
+// ---------------------------------------------------------------------------
+// A window's WS_HSCROLL / WS_VSCROLL bars lie in its non-client area
+// (SM_CYHSCROLL / SM_CXVSCROLL wide); the SCROLLBAR control (controls.h) is
+// the same bar as a child window (SB_CTL).
+#define SB_HORZ 0
+#define SB_VERT 1
+#define SB_CTL 2
+#define SB_BOTH 3
+
+// WM_HSCROLL / WM_VSCROLL requests (LOWORD(wParam)); HIWORD(wParam) carries
+// the position for SB_THUMBTRACK and SB_THUMBPOSITION, lParam the control.
+#define SB_LINEUP 0
+#define SB_LINELEFT 0
+#define SB_LINEDOWN 1
+#define SB_LINERIGHT 1
+#define SB_PAGEUP 2
+#define SB_PAGELEFT 2
+#define SB_PAGEDOWN 3
+#define SB_PAGERIGHT 3
+#define SB_THUMBPOSITION 4
+#define SB_THUMBTRACK 5
+#define SB_TOP 6
+#define SB_LEFT 6
+#define SB_BOTTOM 7
+#define SB_RIGHT 7
+#define SB_ENDSCROLL 8
+
+#define SIF_RANGE 0x0001
+#define SIF_PAGE 0x0002
+#define SIF_POS 0x0004
+#define SIF_DISABLENOSCROLL 0x0008
+#define SIF_TRACKPOS 0x0010
+#define SIF_ALL (SIF_RANGE | SIF_PAGE | SIF_POS | SIF_TRACKPOS)
+
+#define ESB_ENABLE_BOTH 0x0000
+#define ESB_DISABLE_BOTH 0x0003
+#define ESB_DISABLE_LEFT 0x0001
+#define ESB_DISABLE_RIGHT 0x0002
+#define ESB_DISABLE_UP 0x0001
+#define ESB_DISABLE_DOWN 0x0002
+#define ESB_DISABLE_LTUP ESB_DISABLE_LEFT
+#define ESB_DISABLE_RTDN ESB_DISABLE_RIGHT
+
+#define ERROR_NO_SCROLLBARS 1447L
+#define ERROR_INVALID_SCROLLBAR_RANGE 1448L
+
+struct SCROLLINFO {
+  UINT cbSize;
+  UINT fMask;
+  int nMin;
+  int nMax;
+  UINT nPage;
+  int nPos;
+  int nTrackPos;  // while the thumb is dragged; SetScrollInfo ignores it
+};
+typedef SCROLLINFO* LPSCROLLINFO;
+typedef const SCROLLINFO* LPCSCROLLINFO;
+
+// nPage is kept within 0..nMax-nMin+1 and nPos within nMin..nMax-max(nPage-1,0).
+// Setting a range or page that leaves nothing to scroll hides a window's bar
+// (SIF_DISABLENOSCROLL: disables it instead); one that does shows it again.
+// Returns the position. SB_CTL sends SBM_SETSCROLLINFO to the control.
+int SetScrollInfo(HWND hwnd, int nBar, LPCSCROLLINFO lpsi, BOOL redraw);
+// FALSE (ERROR_NO_SCROLLBARS) for a window that never had the bar.
+BOOL GetScrollInfo(HWND hwnd, int nBar, LPSCROLLINFO lpsi);
+// Returns the previous position.
+int SetScrollPos(HWND hWnd, int nBar, int nPos, BOOL bRedraw);
+int GetScrollPos(HWND hWnd, int nBar);
+// nMaxPos - nMinPos above MAXLONG fails with ERROR_INVALID_SCROLLBAR_RANGE;
+// an empty range (min == max) hides a window's bar.
+BOOL SetScrollRange(HWND hWnd, int nBar, int nMinPos, int nMaxPos, BOOL bRedraw);
+BOOL GetScrollRange(HWND hWnd, int nBar, int* lpMinPos, int* lpMaxPos);
+// SB_HORZ, SB_VERT, SB_BOTH change the window's WS_HSCROLL / WS_VSCROLL and
+// its client area; SB_CTL shows or hides the control.
+BOOL ShowScrollBar(HWND hWnd, int wBar, BOOL bShow);
+// ESB_ flags; FALSE when the arrows already were as asked.
+BOOL EnableScrollBar(HWND hWnd, UINT wSBflags, UINT wArrows);

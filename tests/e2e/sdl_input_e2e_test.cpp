@@ -206,6 +206,28 @@ TEST_F(SdlUnderX, KeysStillArriveAfterAPopupCameAndWent) {
       << "the keyboard went with the popup";
 }
 
+TEST_F(SdlUnderX, TextTypedWithRealKeysReachesAnEditControl) {
+  HWND edit = CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL,
+                              30, 180, 200, 24, top_, nullptr, nullptr, nullptr);
+  ASSERT_NE(edit, nullptr);
+  PumpUntil([] { return false; }, 200);
+  Drive("mousemove " + At(OnScreen(edit, 20, 10)) + " click 1");
+  ASSERT_TRUE(PumpUntil([&] { return GetFocus() == edit; })) << "the click did not focus it";
+  Drive("type --delay 20 'Hi 2026'");
+  char text[64] = {};
+  EXPECT_TRUE(PumpUntil([&] {
+    GetWindowTextA(edit, text, sizeof text);
+    return std::string(text) == "Hi 2026";
+  })) << "the edit control holds \""
+      << text << "\"";
+  Drive("key BackSpace");
+  EXPECT_TRUE(PumpUntil([&] {
+    GetWindowTextA(edit, text, sizeof text);
+    return std::string(text) == "Hi 202";
+  })) << "after Backspace: \""
+      << text << "\"";
+}
+
 TEST_F(SdlUnderX, AMessageFromAnotherThreadEndsTheWait) {
   const uint64_t deadline = CurrentClock().NowMs() + 20000;
   std::thread poster([&] { PostMessageA(top_, WM_USER + 1, 0, 0); });
