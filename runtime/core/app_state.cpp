@@ -22,7 +22,7 @@ ProgramPath SplitProgramPath(const std::string& path) {
   return {path.substr(0, split), path.substr(split + 1)};
 }
 
-void RecordProgramPath(AppState& state) {
+std::string ProgramFilePath() {
   // Linux paths may be longer than MAX_PATH; grow until the whole path fits
   // rather than work from a cut one.
   std::string buffer(MAX_PATH, '\0');
@@ -33,9 +33,21 @@ void RecordProgramPath(AppState& state) {
     buffer.resize(buffer.size() * 2);
   }
   buffer.resize(length);
-  ProgramPath parts = SplitProgramPath(buffer);
+  return buffer;
+}
+
+void RecordProgramPath(AppState& state) {
+  ProgramPath parts = SplitProgramPath(ProgramFilePath());
   state.run_directory = std::move(parts.directory);
   state.program_file_name = std::move(parts.file_name);
+}
+
+void RecordModuleDirectory(AppState& state) {
+  const std::string path = ProgramFilePath();
+  ProgramPath parts = SplitProgramPath(path);
+  // The separator itself stays: it is whichever one the path used.
+  const size_t kept = path.size() - parts.file_name.size();
+  state.module_directory = path.substr(0, kept);
 }
 
 void SetConstantData(AppState& state, const void* address, uint32_t size) {
@@ -46,5 +58,7 @@ void SetConstantData(AppState& state, const void* address, uint32_t size) {
   state.constant_begin = static_cast<const char*>(address);
   state.constant_end = state.constant_begin + size;
 }
+
+uint32_t NextRuntimeNumber(AppState& state) { return state.number_counter++; }
 
 }  // namespace runtime

@@ -97,6 +97,28 @@ const void* ArrayElements(const void* array) {
   return static_cast<const char*>(array) + HeaderSize(ArrayDimensionCount(array));
 }
 
+void GrowArray(int32_t more, void** array_slot, TypeCode element_type) {
+  if (array_slot == nullptr || more <= 0) return;
+  void* old = *array_slot;
+  const size_t width = ElementWidth(element_type);
+  // A block without dimensions holds no elements, whatever the empty product says.
+  const uint64_t count = ArrayDimensionCount(old) == 0 ? 0 : ArrayElementCount(old);
+  const uint64_t grown = count + static_cast<uint64_t>(more);
+  const uint64_t total = HeaderSize(1) + grown * width;
+  if (grown > INT32_MAX || total > UINT32_MAX) {
+    ReportOutOfMemory(static_cast<uint32_t>(total > UINT32_MAX ? UINT32_MAX : total));
+  }
+  // A fresh block rather than a resize: the header may shrink to one
+  // dimension, and an array in constant data must not be written.
+  auto block = static_cast<char*>(MemAlloc(static_cast<uint32_t>(total)));
+  std::memset(block, 0, static_cast<size_t>(total));
+  const int32_t header[2] = {1, static_cast<int32_t>(grown)};
+  std::memcpy(block, header, sizeof header);
+  if (count > 0) std::memcpy(block + HeaderSize(1), ArrayElements(old), count * width);
+  MemFree(old);
+  *array_slot = block;
+}
+
 void FreeArray(void* array, TypeCode element_type) {
   if (array == nullptr) return;
   if (HoldsPointers(ElementType(element_type))) {

@@ -45,6 +45,13 @@ void SetArrayElement(void* array, size_t index, T value) {
   std::memcpy(static_cast<char*>(ArrayElements(array)) + index * sizeof(T), &value, sizeof(T));
 }
 
+// Helper 2: makes the array in *array_slot hold `more` further zeroed elements
+// of `element_type` after its current ones, as a one-dimensional array, and
+// stores the new block in *array_slot (a null array starts empty; the old
+// block is freed). A `more` of 0 or less changes nothing. The block carries
+// no element width, which is why the caller names the element type.
+void GrowArray(int32_t more, void** array_slot, TypeCode element_type);
+
 // Frees an array: for text and byte-set elements every element pointer first.
 void FreeArray(void* array, TypeCode element_type);
 

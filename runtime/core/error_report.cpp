@@ -1,11 +1,11 @@
 #include "runtime/core/error_report.h"
 
 #include <cstdio>
-#include <cstdlib>
 
 #include "platform/base/gbk.h"
 #include "runtime/core/app_state.h"
 #include "runtime/core/messages.h"
+#include "runtime/core/shutdown.h"
 
 namespace runtime {
 
@@ -20,16 +20,6 @@ const bool g_messages_ready = [] {
   messages::WarmUpMessages();
   return true;
 }();
-
-// Shows the finished message. The window system's message box takes this
-// place once it exists; until then the report goes to stderr, in UTF-8 so a
-// terminal shows it.
-void PresentError(const char* message) {
-  char utf8[2048];
-  platform::gbk::ToUtf8Buffer(message, utf8, sizeof utf8);
-  std::fputs(utf8, stderr);
-  std::fflush(stderr);
-}
 
 // Hands the report to the application's hook; true when the hook asks for no
 // message. A report raised from inside the hook goes straight to the message.
@@ -69,10 +59,10 @@ void ReportRuntimeError(const char* text, int32_t code) {
     // Built on the stack: this path also reports an exhausted heap.
     char message[kMaxErrorMessage];
     FormatErrorMessage(text, code, message, sizeof message);
-    PresentError(message);
+    ShowErrorBox(message, messages::ErrorCaption());
   }
   state.exit_routines.clear();
-  EndProcess(-1);
+  EndProgram(-1);
 }
 
 void ReportErrorByCode(int32_t code) { ReportRuntimeError(messages::ForErrorCode(code), code); }
@@ -81,12 +71,6 @@ void ReportOutOfMemory(uint32_t size) {
   char text[100];
   std::snprintf(text, sizeof text, messages::OutOfMemoryFormat(), static_cast<int32_t>(size));
   ReportRuntimeError(text, 0);
-}
-
-void EndProcess(int32_t exit_code) {
-  std::fflush(stdout);
-  std::fflush(stderr);
-  std::_Exit(exit_code);
 }
 
 }  // namespace runtime

@@ -1,6 +1,7 @@
 // The run-time error report: the one place where misuse and unrecoverable
 // conditions are reported. There is no recovery; every report ends the
-// process with exit code -1 and skips the application's exit routines.
+// process with exit code -1 through EndProgram, after emptying the exit
+// routines so that no application clean-up runs.
 #pragma once
 
 #include <cstddef>
@@ -26,7 +27,11 @@ size_t FormatErrorMessage(const char* text, int32_t code, char* out, size_t capa
 // code is not 0, then "错误信息：" and the text when there is one. GBK.
 std::string BuildErrorMessage(const char* text, int32_t code);
 
-// Ends the process at once with `exit_code`, flushing the standard streams.
-[[noreturn]] void EndProcess(int32_t exit_code);
+// Shows the finished report (GBK text and caption) as a message box without
+// owner, MB_ICONERROR, and returns when it is closed. On the headless display
+// the box answers itself and logs "MessageBox: <caption>: <text>". When no
+// box could be shown (or it went unanswered) the report is written to stderr
+// as "<caption>: <text>" instead, on one line in UTF-8.
+void ShowErrorBox(const char* text, const char* caption);
 
 }  // namespace runtime

@@ -3,9 +3,16 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <string>
+#include <vector>
 
 #include "platform/base/gbk.h"
+#include "platform/dialogs/answers.h"
+#include "platform/dialogs/message_box_icons.h"
+#include "platform/display/headless.h"
+#include "platform/win32.h"
 #include "runtime/core/app_state.h"
+#include "runtime/core/messages.h"
 
 namespace runtime {
 namespace {
@@ -28,15 +35,77 @@ TEST(ErrorMessage, OverlongTextIsCutNotOverrun) {
   EXPECT_EQ(small[sizeof small - 1], '\0');
 }
 
+// What the report's box is, looked at while it is up.
+struct ErrorBoxSeen {
+  std::string title;
+  std::string text;
+  std::vector<int> buttons;
+  HICON icon = nullptr;
+  HWND owner = nullptr;
+  bool other_window_enabled = false;
+};
+
+std::string TextOf(HWND window) {
+  char text[1024] = {};
+  GetWindowTextA(window, text, sizeof text);
+  return text;
+}
+
+TEST(ErrorBox, IsAnOwnerlessStopBoxWithOneOkButtonThatLeavesOtherWindowsAlone) {
+  platform::HeadlessDisplay display;
+  HWND window = CreateWindowExA(0, "Static", "", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100,
+                                nullptr, nullptr, nullptr, nullptr);
+  ErrorBoxSeen seen;
+  platform::dialogs::SetModalShownHook([&](HWND box) {
+    seen.title = TextOf(box);
+    seen.text = TextOf(GetDlgItem(box, 0xFFFF));
+    for (int id = IDOK; id <= IDCONTINUE; ++id) {
+      if (GetDlgItem(box, id) != nullptr) seen.buttons.push_back(id);
+    }
+    seen.icon = reinterpret_cast<HICON>(SendMessageA(GetDlgItem(box, 0x14), STM_GETICON, 0, 0));
+    seen.owner = GetWindow(box, GW_OWNER);
+    seen.other_window_enabled = IsWindowEnabled(window) != FALSE;
+  });
+  const std::string message = BuildErrorMessage(Gbk("坏").c_str(), 5);
+  testing::internal::CaptureStderr();
+  ShowErrorBox(message.c_str(), messages::ErrorCaption());
+  const std::string log = testing::internal::GetCapturedStderr();
+  platform::dialogs::SetModalShownHook({});
+  DestroyWindow(window);
+
+  EXPECT_EQ(seen.text, message) << "the box shows the report's line breaks as they are";
+  EXPECT_EQ(seen.title, Gbk("错误"));
+  EXPECT_EQ(seen.buttons, std::vector<int>{IDOK});
+  EXPECT_NE(seen.icon, nullptr);
+  EXPECT_EQ(seen.icon, platform::dialogs::MessageBoxIcon(MB_ICONERROR));
+  EXPECT_EQ(seen.owner, nullptr);
+  EXPECT_TRUE(seen.other_window_enabled) << "neither owned nor task-modal";
+  EXPECT_EQ(log, "MessageBox: 错误: 运行时出错! 错误代码：5 错误信息：坏\n");
+}
+
+TEST(ErrorReportDeathTest, ReportStillReachesStderrWhenNoBoxCouldAnswer) {
+  EXPECT_EXIT(
+      {
+        platform::dialogs::SetModalShownHook([](HWND box) { DestroyWindow(box); });
+        ReportErrorByCode(5);
+      },
+      testing::ExitedWithCode(255),
+      "^错误: 运行时出错! 错误代码：5 错误信息：数据或数组类型不匹配\n$");
+}
+
+// With nobody at the screen the box logs its caption and text on one line,
+// each run of line breaks as one space, and answers itself.
 TEST(ErrorReportDeathTest, ReportByCodeShowsTheTableText) {
   EXPECT_EXIT(ReportErrorByCode(5), testing::ExitedWithCode(255),
-              "错误代码：5\r\n\r\n错误信息：数据或数组类型不匹配");
-  EXPECT_EXIT(ReportErrorByCode(11), testing::ExitedWithCode(255),
-              "所提供参数的数据类型不符合要求");
+              "^MessageBox: 错误: 运行时出错! 错误代码：5 错误信息：数据或数组类型不匹配\n$");
+  EXPECT_EXIT(
+      ReportErrorByCode(11), testing::ExitedWithCode(255),
+      "^MessageBox: 错误: 运行时出错! 错误代码：11 错误信息：所提供参数的数据类型不符合要求\n$");
 }
 
 TEST(ErrorReportDeathTest, CodeOutsideTheTableShowsTheCodeAlone) {
-  EXPECT_EXIT(ReportErrorByCode(12), testing::ExitedWithCode(255), "错误代码：12\r\n\r\n$");
+  EXPECT_EXIT(ReportErrorByCode(12), testing::ExitedWithCode(255),
+              "^MessageBox: 错误: 运行时出错! 错误代码：12\n$");
 }
 
 int32_t SuppressingHook(int32_t code, const char*) {
@@ -61,7 +130,7 @@ TEST(ErrorReportDeathTest, ReportFromInsideTheHookGoesStraightToTheMessage) {
         App().error_hook = ReportingHook;
         ReportRuntimeError("outer", 0);
       },
-      testing::ExitedWithCode(255), "错误信息：nested");
+      testing::ExitedWithCode(255), "^MessageBox: 错误: 运行时出错! 错误信息：nested\n$");
 }
 
 void ExitRoutineThatMustNotRun() { std::fputs("exit routine ran", stderr); }
@@ -72,7 +141,7 @@ TEST(ErrorReportDeathTest, ExitRoutinesDoNotRunAfterAnError) {
         App().exit_routines.push_back(ExitRoutineThatMustNotRun);
         ReportRuntimeError(nullptr, 0);
       },
-      testing::ExitedWithCode(255), "^运行时出错!\r\n\r\n$");
+      testing::ExitedWithCode(255), "^MessageBox: 错误: 运行时出错!\n$");
 }
 
 }  // namespace

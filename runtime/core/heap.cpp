@@ -1,10 +1,10 @@
 #include "runtime/core/heap.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <cstring>
 #include <functional>
 
+#include "platform/win32.h"
 #include "runtime/core/app_state.h"
 #include "runtime/core/error_report.h"
 
@@ -19,9 +19,20 @@ bool IsConstantData(const void* block) {
   return !before(p, state.constant_begin) && before(p, state.constant_end);
 }
 
+namespace {
+
+// The heap start-up kept; before start-up (tests, early failures) the same
+// process heap asked for directly.
+HANDLE RuntimeHeap() {
+  HANDLE heap = App().process_heap;
+  return heap != nullptr ? heap : GetProcessHeap();
+}
+
+}  // namespace
+
 void* MemAlloc(uint32_t size) {
-  // malloc(0) may return null; the runtime promises a block.
-  void* block = std::malloc(size == 0 ? 1 : size);
+  // HeapAlloc gives a block for 0 bytes too, as the runtime promises.
+  void* block = HeapAlloc(RuntimeHeap(), 0, size);
   if (block == nullptr) ReportOutOfMemory(size);
   return block;
 }
@@ -35,14 +46,14 @@ void* MemRealloc(void* block, uint32_t size) {
     std::memcpy(copy, source, std::min<size_t>(size, available));
     return copy;
   }
-  void* resized = std::realloc(block, size == 0 ? 1 : size);
+  void* resized = HeapReAlloc(RuntimeHeap(), 0, block, size);
   if (resized == nullptr) ReportOutOfMemory(size);
   return resized;
 }
 
 void MemFree(void* block) {
   if (block == nullptr || IsConstantData(block)) return;
-  std::free(block);
+  HeapFree(RuntimeHeap(), 0, block);
 }
 
 }  // namespace runtime

@@ -49,6 +49,12 @@ MIENZO_GBK_TEXT(ErrorTextLabel, "错误信息：")
 MIENZO_GBK_TEXT(ErrorCaption, "错误")
 MIENZO_GBK_TEXT(OutOfMemoryFormat, "分配 %d 字节内存失败!")
 MIENZO_GBK_TEXT(NotNumeric, "欲转换数据类型不是数值")
+MIENZO_GBK_TEXT(TemplateUnreadable, "载入窗口模板数据段出错!")
+MIENZO_GBK_TEXT(StartWindowFailed, "载入启动窗口失败")
+MIENZO_GBK_TEXT(DllRoutineMissing, "无法找到指定DLL库文件“%s”中的输出命令“%s”")
+MIENZO_GBK_TEXT(SystemDllRoutineMissing, "无法找到指定DLL库文件中的输出命令“%s”")
+MIENZO_GBK_TEXT(WindowNotLoaded, "未载入欲访问窗口组件所在的窗口")
+MIENZO_GBK_TEXT(MessageBoxTitle, "信息：")
 MIENZO_GBK_TEXT(True, "真")
 MIENZO_GBK_TEXT(False, "假")
 MIENZO_GBK_TEXT(DateFormat, "%d年%d月%d日")
@@ -64,9 +70,11 @@ const char* ForErrorCode(int code) {
 }
 
 void WarmUpMessages() {
-  for (auto* text : {RuntimeErrorHeading, ErrorCodeLabel, ErrorTextLabel, ErrorCaption,
-                     OutOfMemoryFormat, NotNumeric, True, False, DateFormat, HourMinuteSecondFormat,
-                     HourMinuteFormat, HourFormat}) {
+  for (auto* text :
+       {RuntimeErrorHeading, ErrorCodeLabel, ErrorTextLabel, ErrorCaption, OutOfMemoryFormat,
+        NotNumeric, TemplateUnreadable, StartWindowFailed, DllRoutineMissing,
+        SystemDllRoutineMissing, WindowNotLoaded, MessageBoxTitle, True, False, DateFormat,
+        HourMinuteSecondFormat, HourMinuteFormat, HourFormat}) {
     text();
   }
   ErrorCodeTextsGbk();

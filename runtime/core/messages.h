@@ -11,6 +11,12 @@ const char* ErrorTextLabel();       // "错误信息："
 const char* ErrorCaption();         // "错误"
 const char* OutOfMemoryFormat();    // "分配 %d 字节内存失败!"
 const char* NotNumeric();           // "欲转换数据类型不是数值"
+const char* TemplateUnreadable();   // "载入窗口模板数据段出错!"
+const char* StartWindowFailed();    // "载入启动窗口失败"
+const char* DllRoutineMissing();  // "无法找到指定DLL库文件“%s”中的输出命令“%s”"
+const char* SystemDllRoutineMissing();  // "无法找到指定DLL库文件中的输出命令“%s”"
+const char* WindowNotLoaded();          // "未载入欲访问窗口组件所在的窗口"
+const char* MessageBoxTitle();          // "信息：", the default message box title
 // Message of ReportErrorByCode for codes 1 to 11; null for any other code.
 const char* ForErrorCode(int code);
 

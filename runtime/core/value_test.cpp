@@ -80,7 +80,7 @@ TEST(ValueToInteger, ConvertsEveryNumericKind) {
 
 TEST(ValueToIntegerDeathTest, NonNumericValueEndsTheProgram) {
   EXPECT_EXIT(ValueToInteger(TextValue("1")), testing::ExitedWithCode(255),
-              "欲转换数据类型不是数值");
+              "^MessageBox: 错误: 运行时出错! 错误信息：欲转换数据类型不是数值\n$");
 }
 
 TEST(Builders, EmptySourcesGiveNull) {

@@ -92,19 +92,20 @@ void SkipInputData(j_decompress_ptr cinfo, long count) {
 // is an ordinary failure of the command that asked for it.
 void IgnoreMessage(j_common_ptr) {}
 
-// Row `y` of the scanlines (top-down, red-green-blue or grey) into the kind 1
-// layout (bottom-up, blue-green-red). Other component counts stay black.
+// Where scanline `y` (counted from the top) goes in the kind 1 layout, whose
+// rows run bottom-up.
+uint8_t* BottomUpRow(const jpeg_decompress_struct& cinfo, JDIMENSION y, Picture* picture) {
+  return static_cast<uint8_t*>(picture->pixels) +
+         size_t{cinfo.output_height - 1 - y} * cinfo.output_width * 3;
+}
+
+// Row `y` of the scanlines that do not come out as blue-green-red (grey)
+// into the kind 1 layout. Other component counts stay black.
 void StoreRow(const jpeg_decompress_struct& cinfo, const JSAMPLE* row, JDIMENSION y,
               Picture* picture) {
   size_t width = cinfo.output_width;
-  uint8_t* out = static_cast<uint8_t*>(picture->pixels) + (cinfo.output_height - 1 - y) * width * 3;
-  if (cinfo.output_components == 3) {
-    for (size_t x = 0; x < width; ++x, row += 3, out += 3) {
-      out[0] = row[2];
-      out[1] = row[1];
-      out[2] = row[0];
-    }
-  } else if (cinfo.output_components == 1) {
+  uint8_t* out = BottomUpRow(cinfo, y, picture);
+  if (cinfo.output_components == 1) {
     for (size_t x = 0; x < width; ++x, ++row, out += 3) out[0] = out[1] = out[2] = *row;
   }
 }
@@ -118,6 +119,10 @@ bool RunDecompress(JpegDecode* d) {
   // Refuse an oversized picture before libjpeg allocates its own buffers.
   uint64_t bytes = uint64_t{d->cinfo.image_width} * d->cinfo.image_height * 3;
   if (bytes > PictureByteLimit()) return false;
+  // Colour pictures come out of libjpeg-turbo as blue-green-red, straight
+  // into the picture's rows.
+  const bool bgr = d->cinfo.out_color_space == JCS_RGB;
+  if (bgr) d->cinfo.out_color_space = JCS_EXT_BGR;
   jpeg_start_decompress(&d->cinfo);
   const jpeg_decompress_struct& cinfo = d->cinfo;
   d->picture = NewPicture(PictureKind::kJpeg, static_cast<int32_t>(cinfo.output_width),
@@ -127,10 +132,13 @@ bool RunDecompress(JpegDecode* d) {
   JSAMPARRAY row =
       (*d->cinfo.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&d->cinfo), JPOOL_IMAGE,
                                     cinfo.output_width * cinfo.output_components, 1);
+  const bool direct = bgr && cinfo.output_components == 3;
   while (cinfo.output_scanline < cinfo.output_height) {
     JDIMENSION y = cinfo.output_scanline;
-    if (jpeg_read_scanlines(&d->cinfo, row, 1) != 1) return false;
-    StoreRow(cinfo, row[0], y, d->picture);
+    JSAMPROW target[1] = {row[0]};
+    if (direct) target[0] = BottomUpRow(cinfo, y, d->picture);
+    if (jpeg_read_scanlines(&d->cinfo, target, 1) != 1) return false;
+    if (!direct) StoreRow(cinfo, row[0], y, d->picture);
   }
   jpeg_finish_decompress(&d->cinfo);
   return true;

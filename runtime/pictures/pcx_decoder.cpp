@@ -65,16 +65,20 @@ class RunReader {
   size_t pos_ = kHeaderBytes;
 };
 
-// Kind 7: each row decoded until it holds `width` bits. A run's bytes past
-// that point are dropped. False once the input has ended.
-bool DecodeMonochromeRow(RunReader& runs, uint8_t* row, uint32_t needed) {
+// Kind 7: each row decoded until it holds its bytes-per-line bytes (at
+// least the `needed` bytes that hold `width` bits), of which the first
+// `needed` are kept. Rows are padded to an even byte count in the file, so a
+// row of 21 pixels takes 4 bytes there though 3 hold its bits: reading only
+// the 3 would start every later row on the previous row's padding. False
+// once the input has ended.
+bool DecodeMonochromeRow(RunReader& runs, uint8_t* row, uint32_t needed, uint32_t row_bytes) {
   uint32_t produced = 0;
-  while (produced < needed) {
+  while (produced < row_bytes) {
     uint8_t value = 0;
     uint32_t count = 0;
     bool literal = false;
     if (!runs.Next(&value, &count, &literal)) return false;
-    std::memset(row + produced, value, std::min(count, needed - produced));
+    if (produced < needed) std::memset(row + produced, value, std::min(count, needed - produced));
     produced += count;
   }
   return true;
@@ -109,7 +113,10 @@ Picture* DecodeMonochrome(Bytes bytes, const PcxHeader& header) {
   auto* rows = static_cast<uint8_t*>(picture->pixels);
   // Rows the data does not reach stay 0.
   for (uint32_t y = 0; y < header.height; ++y) {
-    if (!DecodeMonochromeRow(runs, rows + size_t{y} * stride, needed)) break;
+    if (!DecodeMonochromeRow(runs, rows + size_t{y} * stride, needed,
+                             std::max(needed, header.bytes_per_line))) {
+      break;
+    }
   }
   return picture;
 }

@@ -78,6 +78,24 @@ TEST(PcxDecoder, OneBitFileBecomesEvenLengthMonochromeRows) {
   EXPECT_EQ(std::vector<uint8_t>(p, p + 4), (std::vector<uint8_t>{0xAA, 0xC0, 0x07, 0xC0}));
 }
 
+// 21 pixels need 3 bytes a row, but the file pads rows to 4: the padding
+// byte must not become the first byte of the next row.
+TEST(PcxDecoder, OneBitRowsSkipTheirFilePadding) {
+  PcxLayout layout;
+  layout.version = 3;
+  layout.bits = 1;
+  layout.x_max = 20;
+  layout.y_max = 1;
+  layout.bytes_per_line = 4;
+  layout.data = {0xA0, 0xB1, 0x0C, 0x00, 0x11, 0x22, 0x33, 0x00};
+  PicturePtr picture = Decode(MakePcx(layout));
+  ASSERT_NE(picture, nullptr);
+  ASSERT_EQ(picture->size, 8) << "rows of 3 bytes rounded up to 4";
+  const auto* p = static_cast<const uint8_t*>(picture->pixels);
+  EXPECT_EQ(std::vector<uint8_t>(p, p + 8),
+            (std::vector<uint8_t>{0xA0, 0xB1, 0x0C, 0x00, 0x11, 0x22, 0x33, 0x00}));
+}
+
 TEST(PcxDecoder, MissingPaletteOrDataLeavesBlack) {
   std::vector<uint8_t> file = TestFile("pcx8_5x3.pcx");
   PicturePtr no_palette = Decode({file.begin(), file.end() - 769});

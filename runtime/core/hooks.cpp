@@ -1,0 +1,10 @@
+#include "runtime/core/hooks.h"
+
+namespace runtime {
+
+FrameworkHooks& Hooks() {
+  static FrameworkHooks hooks;
+  return hooks;
+}
+
+}  // namespace runtime
