@@ -17,6 +17,16 @@ namespace runtime {
 // The application's start routine: runs the whole program and returns 0.
 using StartRoutine = int32_t (*)();
 
+// An application event handler. It takes its arguments as 32-bit words in
+// order and either returns no value or returns one; `returned` tells which,
+// since a handler that returns 0 means something other than one that returns
+// nothing (a mouse handler answering 0 swallows the click).
+struct HandlerResult {
+  bool returned = false;
+  int64_t value = 0;  // 32-bit handlers leave the high half as the sign
+};
+using EventHandler = HandlerResult (*)(const uint32_t* arguments, int32_t count);
+
 // The system service routine that units and libraries call back into the
 // framework through (service code, first argument, second argument).
 using SystemServiceRoutine = intptr_t (*)(int32_t code, intptr_t first, intptr_t second);
@@ -95,7 +105,9 @@ struct ProgramHeader {
   uint32_t run_mode;  // 3 in this program; system service 2030 answers it
   uint32_t second_mode;
   uint32_t counter_seed;  // run-time numbers start at counter_seed + 1
-  const void* code_base;  // template handler offsets are relative to it
+  // The application's handler table, ended by a null entry. A handler offset
+  // in the window template is a position in it (0 is the first handler).
+  const EventHandler* code_base;
   const void* constant_data;
   uint32_t constant_size;
   const uint8_t* template_segment;

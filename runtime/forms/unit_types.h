@@ -1,0 +1,66 @@
+// Unit-type descriptors by library type code, and their handlers.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/win32.h"
+#include "runtime/core/program_header.h"
+
+namespace runtime::forms {
+
+// Unit-type state flags the framework tests.
+inline constexpr uint32_t kTypeNeverRecreated = 0x10;
+inline constexpr uint32_t kTypePreTranslates = 0x20;
+inline constexpr uint32_t kTypeRaisesEvents = 0x40;
+inline constexpr uint32_t kTypeRaisesEventsAlt = 0x04;
+inline constexpr uint32_t kTypeMovesChildrenOnRecreate = 0x80;
+inline constexpr uint32_t kTypePagedContainer = 0x100;
+inline constexpr uint32_t kTypeChildMessagesOwn = 0x200;
+inline constexpr uint32_t kTypeChildMessagesOwnAlt = 0x200000;
+inline constexpr uint32_t kTypeNoWindow = 0x8000;
+inline constexpr uint32_t kTypeNeverPageFocus = 0x10000;
+inline constexpr uint32_t kTypeNotifyParentOnRecreate = 0x100000;
+inline constexpr uint32_t kTypeClickDragsWindow = 0x4000000;
+
+// Handler numbers of a unit type's handler query.
+enum UnitHandlerNumber : int32_t {
+  kHandlerCreate = 1,
+  kHandlerSetProperty = 4,
+  kHandlerSaveProperties = 5,
+  kHandlerGetProperty = 6,
+  kHandlerPreTranslate = 11,
+};
+
+// The descriptor of library type code `type_code` (library number in the
+// high 16 bits, type number = slot + 1 in the low 16 bits) among the
+// program's libraries; null when the library or the slot is missing or empty.
+const UnitTypeDescriptor* FindUnitType(uint32_t type_code);
+
+// The handler `number` of `type`, or null.
+UnitHandler UnitTypeHandler(const UnitTypeDescriptor* type, int32_t number);
+
+// What a unit's get and set handlers exchange: two 32-bit words, with an
+// address beside them, since on a 64-bit build an address fits no word.
+// Texts travel as `address` (NUL-terminated GBK), byte sets and fonts as
+// `address` and `second` (the byte count), 64-bit values as `first` (low)
+// and `second` (high), everything else as `first`.
+struct PropertyPair {
+  uint32_t first = 0;
+  uint32_t second = 0;
+  const void* address = nullptr;
+};
+
+// The handlers' own signatures.
+using CreateHandler = void* (*)(const uint8_t* properties, int32_t length, uint32_t style,
+                                HWND parent, uint32_t control_id, HMENU menu, int32_t x, int32_t y,
+                                int32_t width, int32_t height, uint32_t window_id, uint32_t unit_id,
+                                int32_t zero1, int32_t zero2);
+// Fills the (first word, second word) pair of property `index` (index - 8).
+using GetPropertyHandler = void (*)(void* unit, int32_t index, PropertyPair* pair);
+// Returns 1 when the unit must be re-created to apply the value.
+using SetPropertyHandler = int32_t (*)(void* unit, int32_t index, const PropertyPair* pair,
+                                       int32_t zero);
+using SavePropertiesHandler = HGLOBAL (*)(void* unit);
+using PreTranslateHandler = int32_t (*)(void* unit, MSG* message);
+
+}  // namespace runtime::forms
