@@ -36,7 +36,7 @@ using LibraryNotify = int32_t (*)(int32_t code, intptr_t first, intptr_t second)
 
 // A unit type's handlers are found by number; callers cast the answer to the
 // handler's real type.
-using UnitHandler = intptr_t (*)();
+using UnitHandler = void (*)();  // cast to the handler's real type before calling
 using HandlerQuery = UnitHandler (*)(int32_t handler_number);
 
 struct PropertyTypeEntry {

@@ -39,6 +39,18 @@ const UnitTypeDescriptor* FindUnitType(uint32_t type_code);
 // The handler `number` of `type`, or null.
 UnitHandler UnitTypeHandler(const UnitTypeDescriptor* type, int32_t number);
 
+// The same, as its real type `Handler` (one of the signatures below).
+template <class Handler>
+Handler TypedHandler(const UnitTypeDescriptor* type, int32_t number) {
+  return reinterpret_cast<Handler>(UnitTypeHandler(type, number));
+}
+
+// What a handler query answers for `handler`.
+template <class Handler>
+UnitHandler AsUnitHandler(Handler handler) {
+  return reinterpret_cast<UnitHandler>(handler);
+}
+
 // What a unit's get and set handlers exchange: two 32-bit words, with an
 // address beside them, since on a 64-bit build an address fits no word.
 // Texts travel as `address` (NUL-terminated GBK), byte sets and fonts as
