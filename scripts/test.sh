@@ -31,11 +31,12 @@ echo "== fuzz targets over their seed corpora (clang, libFuzzer, ASan + UBSan)"
 CC=clang CXX=clang++ cmake -S "$root" -B "$root/build-fuzz" -G Ninja \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMIENZO_BUILD_FUZZ=ON -DMIENZO_SANITIZE=ON \
   -DMIENZO_BUILD_TESTS=OFF -DMIENZO_BUILD_BENCH=OFF >/dev/null
-fuzz_targets=(text_fuzz picture_fuzz bmp_fuzz gif_fuzz pcx_fuzz jpeg_fuzz png_fuzz icon_fuzz)
+fuzz_targets=(text_fuzz picture_fuzz bmp_fuzz gif_fuzz pcx_fuzz jpeg_fuzz png_fuzz icon_fuzz template_fuzz)
 cmake --build "$root/build-fuzz" --parallel "$jobs" --target "${fuzz_targets[@]}"
 for target in "${fuzz_targets[@]}"; do
   case "$target" in
     text_fuzz) corpus=("$root/fuzz/corpus/text") ;;
+    template_fuzz) corpus=("$root/fuzz/corpus/template") ;;
     picture_fuzz) corpus=("$root"/fuzz/corpus/pictures/*/) ;;
     *) corpus=("$root/fuzz/corpus/pictures/${target%_fuzz}") ;;
   esac

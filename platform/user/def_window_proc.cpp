@@ -5,6 +5,7 @@
 
 #include "platform/display/display.h"
 #include "platform/user/focus.h"
+#include "platform/user/menu.h"
 #include "platform/user/nonclient.h"
 #include "platform/user/painting.h"
 #include "platform/user/scroll_bar.h"
@@ -32,8 +33,9 @@ LRESULT OnNcCalcSize(Window* w, WPARAM wparam, LPARAM lparam) {
                    : reinterpret_cast<RECT*>(lparam);
   if (r == nullptr) return 0;
   RECT insets = NonClientInsets(w->style, w->ex_style);
+  const int menu_bar = LayOutMenuBar(w, r->right - r->left);
   r->left += insets.left;
-  r->top += insets.top;
+  r->top += insets.top + menu_bar;
   r->right = std::max(r->left, r->right - insets.right);
   r->bottom = std::max(r->top, r->bottom - insets.bottom);
   return 0;
@@ -91,6 +93,12 @@ LRESULT OnSysCommand(Window* w, WPARAM wparam, LPARAM lparam) {
     case SC_MOVE:
       TrackCaptionDrag(w->hwnd, {GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)});
       break;
+    case SC_MOUSEMENU:
+      TrackMenuBarWithMouse(w->hwnd, {GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)});
+      break;
+    case SC_KEYMENU:
+      TrackMenuBarWithKey(w->hwnd, static_cast<WPARAM>(lparam));
+      break;
     case SC_VSCROLL:
     case SC_HSCROLL:
       TrackScrollBar(w->hwnd, (wparam & 0xFFF0) == SC_VSCROLL ? SB_VERT : SB_HORZ,
@@ -108,6 +116,9 @@ LRESULT OnNcLButtonDown(Window* w, WPARAM hit, LPARAM lparam) {
   switch (hit) {
     case HTCAPTION:
       SendMessageA(w->hwnd, WM_SYSCOMMAND, SC_MOVE | HTCAPTION, lparam);
+      break;
+    case HTMENU:
+      SendMessageA(w->hwnd, WM_SYSCOMMAND, SC_MOUSEMENU | HTMENU, lparam);
       break;
     case HTVSCROLL:
       SendMessageA(w->hwnd, WM_SYSCOMMAND, SC_VSCROLL | HTVSCROLL, lparam);
@@ -132,6 +143,15 @@ LRESULT OnNcLButtonDown(Window* w, WPARAM hit, LPARAM lparam) {
       break;
     default:
       break;
+  }
+  return 0;
+}
+
+// Alt with a character asks for the menu item it is the mnemonic of.
+LRESULT OnSysChar(Window* w, WPARAM wparam, LPARAM lparam) {
+  const bool alt = (lparam & (1 << 29)) != 0;
+  if (alt && wparam != 0 && wparam != '\t' && wparam != 0x1B && wparam != ' ') {
+    SendMessageA(w->hwnd, WM_SYSCOMMAND, SC_KEYMENU, static_cast<LPARAM>(wparam));
   }
   return 0;
 }
@@ -261,10 +281,20 @@ LRESULT DefaultProc(Window* w, UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_SETCURSOR:
       return OnSetCursor(w, wparam, lparam);
     case WM_SYSKEYDOWN:
+      MenuKeyCompleted(message, wparam, lparam);
       if (wparam == VK_F4 && (lparam & (1 << 29))) {
         SendMessageA(RootOf(w)->hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
       }
       return 0;
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+    case WM_SYSKEYUP:
+      if (MenuKeyCompleted(message, wparam, lparam)) {
+        SendMessageA(w->hwnd, WM_SYSCOMMAND, SC_KEYMENU, 0);
+      }
+      return 0;
+    case WM_SYSCHAR:
+      return OnSysChar(w, wparam, lparam);
     case WM_WINDOWPOSCHANGED:
       return OnWindowPosChanged(w, lparam);
     case WM_CTLCOLORMSGBOX:

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "platform/user/menu.h"
 #include "platform/user/scroll_bar.h"
 #include "platform/user/window.h"
 #include "platform/win32.h"
@@ -106,6 +107,7 @@ LRESULT NonClientHitTest(HWND hwnd, POINT p) {
     if (In(buttons.minimize, p)) return HTMINBUTTON;
     return HTCAPTION;
   }
+  if (In(MenuBarRect(w), p)) return HTMENU;
   if (In(ScrollBarRect(w, SB_VERT), p)) return HTVSCROLL;
   if (In(ScrollBarRect(w, SB_HORZ), p)) return HTHSCROLL;
   int frame = FrameWidth(w->style, w->ex_style);

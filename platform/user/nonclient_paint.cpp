@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/user/focus.h"
+#include "platform/user/menu.h"
 #include "platform/user/nonclient.h"
 #include "platform/user/painting.h"
 #include "platform/user/scroll_bar.h"
@@ -102,7 +103,9 @@ void PaintCaption(HDC dc, const Window* w) {
   RECT bar = caption;
   bar.bottom -= 1;
   Fill(dc, bar, active ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION);
-  Fill(dc, {caption.left, caption.bottom - 1, caption.right, caption.bottom}, COLOR_3DFACE);
+  // The caption's height counts the line below the bar: two face-coloured
+  // rows part it from the menu bar or the client area.
+  Fill(dc, {caption.left, caption.bottom - 1, caption.right, caption.bottom + 1}, COLOR_3DFACE);
   CaptionButtons buttons = CaptionButtonRects(w->style, w->ex_style, w->Width());
   RECT title = bar;
   title.left += 5;
@@ -124,7 +127,10 @@ void PaintEdges(HDC dc, const Window* w, RECT inside) {
 
 void PaintNonClient(Window* w) {
   RECT insets = NonClientInsets(w->style, w->ex_style);
-  if (insets.left == 0 && insets.top == 0 && insets.right == 0 && insets.bottom == 0) return;
+  if (insets.left == 0 && insets.top == 0 && insets.right == 0 && insets.bottom == 0 &&
+      w->menu_height == 0) {
+    return;
+  }
   HDC dc = GetWindowDC(w->hwnd);
   if (dc == nullptr) return;
   ExcludeClipRect(dc, w->client.left, w->client.top, w->client.right, w->client.bottom);
@@ -132,6 +138,11 @@ void PaintNonClient(Window* w) {
   PaintCaption(dc, w);
   RECT caption = CaptionRect(w->style, w->ex_style, w->Width());
   if (caption.bottom > caption.top) inside.top = caption.bottom;
+  const RECT bar = MenuBarRect(w);
+  if (bar.bottom > bar.top) {
+    PaintMenuBar(dc, w);
+    inside.top = bar.bottom;
+  }
   PaintEdges(dc, w, inside);
   PaintWindowScrollBars(dc, w);
   ReleaseDC(w->hwnd, dc);

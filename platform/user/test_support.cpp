@@ -109,6 +109,14 @@ std::string MessageName(UINT message) {
                                                     {WM_CANCELMODE, "WM_CANCELMODE"},
                                                     {WM_STYLECHANGING, "WM_STYLECHANGING"},
                                                     {WM_STYLECHANGED, "WM_STYLECHANGED"},
+                                                    {WM_COMMAND, "WM_COMMAND"},
+                                                    {WM_INITMENU, "WM_INITMENU"},
+                                                    {WM_INITMENUPOPUP, "WM_INITMENUPOPUP"},
+                                                    {WM_UNINITMENUPOPUP, "WM_UNINITMENUPOPUP"},
+                                                    {WM_MENUSELECT, "WM_MENUSELECT"},
+                                                    {WM_ENTERIDLE, "WM_ENTERIDLE"},
+                                                    {WM_ENTERMENULOOP, "WM_ENTERMENULOOP"},
+                                                    {WM_EXITMENULOOP, "WM_EXITMENULOOP"},
                                                     {WM_USER, "WM_USER"}};
   auto it = names.find(message);
   if (it != names.end()) return it->second;

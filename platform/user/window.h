@@ -51,6 +51,8 @@ struct Window {
 
   std::shared_ptr<gdi::Surface> surface;    // top-level windows only
   std::shared_ptr<ScrollBars> scroll_bars;  // made when first shown or set (scroll_bar.h)
+  HMENU menu = nullptr;                     // the bar of a window that is no child (menu.h)
+  int menu_height = 0;                      // the room WM_NCCALCSIZE gave the bar
 
   bool caption_active = false;  // as the last WM_NCACTIVATE said
   bool creating = true;         // between WM_NCCREATE and the end of CreateWindowEx

@@ -169,14 +169,15 @@ HWND ChildWindowFromPoint(HWND hWndParent, POINT Point) {
   return ChildWindowFromPointEx(hWndParent, Point, CWP_ALL);
 }
 
-BOOL AdjustWindowRectEx(LPRECT lpRect, DWORD dwStyle, BOOL, DWORD dwExStyle) {
+BOOL AdjustWindowRectEx(LPRECT lpRect, DWORD dwStyle, BOOL bMenu, DWORD dwExStyle) {
   if (lpRect == nullptr) return FALSE;
   if ((dwStyle & WS_CAPTION) == WS_CAPTION) dwExStyle |= WS_EX_WINDOWEDGE;
   // As on Windows, scroll bars are not counted: they come and go with the range.
   dwStyle &= ~static_cast<DWORD>(WS_HSCROLL | WS_VSCROLL);
   RECT insets = platform::user::NonClientInsets(dwStyle, dwExStyle);
   lpRect->left -= insets.left;
-  lpRect->top -= insets.top;
+  // One row of menu bar, as on Windows, however many rows it would wrap into.
+  lpRect->top -= insets.top + (bMenu && !(dwStyle & WS_CHILD) ? GetSystemMetrics(SM_CYMENU) : 0);
   lpRect->right += insets.right;
   lpRect->bottom += insets.bottom;
   return TRUE;

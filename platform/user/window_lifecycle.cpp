@@ -10,6 +10,7 @@
 #include "platform/user/clipboard.h"
 #include "platform/user/focus.h"
 #include "platform/user/input.h"
+#include "platform/user/menu.h"
 #include "platform/user/message_queue.h"
 #include "platform/user/nonclient.h"
 #include "platform/user/painting.h"
@@ -153,6 +154,7 @@ void SendNcDestroyAndFree(Window* w) {
   for (Window* c : children) SendNcDestroyAndFree(c);
   HWND hwnd = w->hwnd;
   SendMessageA(hwnd, WM_NCDESTROY, 0, 0);
+  DestroyMenuOf(w);
   DestroyCaretOf(w);
   ForgetClipboardWindow(hwnd);
   ForgetWindow(hwnd);
@@ -192,6 +194,9 @@ HWND CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindowName, D
       SetLastError(ERROR_TLW_WITH_WSCHILD);
       return nullptr;
     }
+  } else if (hMenu != nullptr && !IsMenu(hMenu)) {
+    SetLastError(ERROR_INVALID_MENU_HANDLE);  // for other windows hMenu is their menu bar
+    return nullptr;
   }
   CREATESTRUCTA cs{lpParam,
                    hInstance,
@@ -208,6 +213,7 @@ HWND CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindowName, D
   platform::user::PlaceDefault(cs, parent != nullptr);
   auto w = platform::user::NewWindow(cs, cls, parent);
   platform::user::LinkIntoTree(w, parent ? nullptr : hWndParent);
+  if (parent == nullptr) platform::user::AdoptMenuBar(w.get(), hMenu);
   HWND hwnd = w->hwnd;
   if (!platform::user::SendCreationMessages(w.get(), cs)) {
     if (IsWindow(hwnd)) platform::user::AbortCreation(w.get());

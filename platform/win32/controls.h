@@ -58,6 +58,30 @@ struct DRAWITEMSTRUCT {
 };
 typedef DRAWITEMSTRUCT* LPDRAWITEMSTRUCT;
 
+// The other owner-drawing notifications of sorted and item-data lists; no
+// control of this layer sends them, but windows pass them on.
+#define WM_DELETEITEM 0x002D
+#define WM_COMPAREITEM 0x0039
+
+struct DELETEITEMSTRUCT {
+  UINT CtlType;
+  UINT CtlID;
+  UINT itemID;
+  HWND hwndItem;
+  ULONG_PTR itemData;
+};
+
+struct COMPAREITEMSTRUCT {
+  UINT CtlType;
+  UINT CtlID;
+  HWND hwndItem;
+  UINT itemID1;
+  ULONG_PTR itemData1;
+  UINT itemID2;
+  ULONG_PTR itemData2;
+  DWORD dwLocaleId;
+};
+
 // Image kinds of BM_SETIMAGE / STM_SETIMAGE.
 #define IMAGE_BITMAP 0
 #define IMAGE_ICON 1

@@ -1,10 +1,10 @@
 // Win32 USER: window classes and windows, messages and the queue, input,
 // focus and capture, painting, cursors, metrics and monitors, the caret, the
-// clipboard and scroll bars.
+// clipboard, scroll bars, menus and accelerators.
 //
 // Sections: messages - styles - structures - classes and windows - geometry -
 // messages and queue - input, focus, capture - painting - cursors - metrics -
-// caret - clipboard - scroll bars.
+// caret - clipboard - scroll bars - menus - accelerators.
 #pragma once
 
 #include "platform/win32/base_types.h"
@@ -83,7 +83,12 @@
 #define WM_TIMER 0x0113
 #define WM_HSCROLL 0x0114
 #define WM_VSCROLL 0x0115
+#define WM_INITMENU 0x0116
+#define WM_INITMENUPOPUP 0x0117
+#define WM_MENUSELECT 0x011F
+#define WM_MENUCHAR 0x0120
 #define WM_ENTERIDLE 0x0121
+#define WM_UNINITMENUPOPUP 0x0125
 #define WM_CTLCOLORMSGBOX 0x0132
 #define WM_CTLCOLOREDIT 0x0133
 #define WM_CTLCOLORLISTBOX 0x0134
@@ -145,6 +150,7 @@
 #define SC_VSCROLL 0xF070
 #define SC_HSCROLL 0xF080
 #define SC_CLOSE 0xF060
+#define SC_MOUSEMENU 0xF090
 #define SC_KEYMENU 0xF100
 #define SC_RESTORE 0xF120
 // Key state bits in mouse messages' wParam
@@ -156,6 +162,10 @@
 #define WHEEL_DELTA 120
 #define GET_WHEEL_DELTA_WPARAM(wp) (static_cast<int16_t>(HIWORD(wp)))
 #define GET_KEYSTATE_WPARAM(wp) (LOWORD(wp))
+
+// WM_ENTERIDLE: what is idle
+#define MSGF_DIALOGBOX 0
+#define MSGF_MENU 2
 
 // WM_NCHITTEST results
 #define HTERROR (-2)
@@ -965,3 +975,135 @@ BOOL GetScrollRange(HWND hWnd, int nBar, int* lpMinPos, int* lpMaxPos);
 BOOL ShowScrollBar(HWND hWnd, int wBar, BOOL bShow);
 // ESB_ flags; FALSE when the arrows already were as asked.
 BOOL EnableScrollBar(HWND hWnd, UINT wSBflags, UINT wArrows);
+
+// ---------------------------------------------------------------------------
+// Menus
+// ---------------------------------------------------------------------------
+// A menu bar (CreateMenu) sits in its window's non-client area below the
+// caption, SM_CYMENU high a row; a popup menu (CreatePopupMenu) opens from a
+// bar item, another popup item or TrackPopupMenu. Item texts are GBK: '&'
+// marks the mnemonic ("&&" is a plain '&'), and a '\t' starts the shortcut
+// text shown in a column to the right. Bitmap and owner-drawn items are not
+// supported (refused with ERROR_INVALID_PARAMETER).
+#define MF_INSERT 0x00000000L
+#define MF_CHANGE 0x00000080L
+#define MF_APPEND 0x00000100L
+#define MF_DELETE 0x00000200L
+#define MF_REMOVE 0x00001000L
+#define MF_BYCOMMAND 0x00000000L
+#define MF_BYPOSITION 0x00000400L
+#define MF_SEPARATOR 0x00000800L
+#define MF_ENABLED 0x00000000L
+#define MF_GRAYED 0x00000001L
+#define MF_DISABLED 0x00000002L
+#define MF_UNCHECKED 0x00000000L
+#define MF_CHECKED 0x00000008L
+#define MF_USECHECKBITMAPS 0x00000200L
+#define MF_STRING 0x00000000L
+#define MF_BITMAP 0x00000004L
+#define MF_OWNERDRAW 0x00000100L
+#define MF_POPUP 0x00000010L
+#define MF_MENUBARBREAK 0x00000020L
+#define MF_MENUBREAK 0x00000040L
+#define MF_UNHILITE 0x00000000L
+#define MF_HILITE 0x00000080L
+#define MF_DEFAULT 0x00001000L
+#define MF_SYSMENU 0x00002000L
+#define MF_HELP 0x00004000L
+#define MF_RIGHTJUSTIFY 0x00004000L
+#define MF_MOUSESELECT 0x00008000L
+
+#define TPM_LEFTBUTTON 0x0000L
+#define TPM_RIGHTBUTTON 0x0002L
+#define TPM_LEFTALIGN 0x0000L
+#define TPM_CENTERALIGN 0x0004L
+#define TPM_RIGHTALIGN 0x0008L
+#define TPM_TOPALIGN 0x0000L
+#define TPM_VCENTERALIGN 0x0010L
+#define TPM_BOTTOMALIGN 0x0020L
+#define TPM_NONOTIFY 0x0080L
+#define TPM_RETURNCMD 0x0100L
+
+#define ERROR_INVALID_MENU_HANDLE 1401L
+#define ERROR_INVALID_ACCEL_HANDLE 1403L
+#define ERROR_CHILD_WINDOW_MENU 1436L
+#define ERROR_POPUP_ALREADY_ACTIVE 1446L
+
+HMENU CreateMenu();
+HMENU CreatePopupMenu();
+// Destroys the sub-menus too. A window's bar keeps its place (and GetMenu
+// its handle) until SetMenu; DestroyWindow destroys the window's menu.
+BOOL DestroyMenu(HMENU hMenu);
+BOOL IsMenu(HMENU hMenu);
+// MF_POPUP: uIDNewItem is the sub-menu's handle. A sub-menu that would
+// contain its own parent is refused (ERROR_INVALID_PARAMETER).
+BOOL AppendMenuA(HMENU hMenu, UINT uFlags, UINT_PTR uIDNewItem, LPCSTR lpNewItem);
+// Inserts before the item uPosition names; by position, -1 (or any
+// position past the end) appends.
+BOOL InsertMenuA(HMENU hMnu, UINT uPosition, UINT uFlags, UINT_PTR uIDNewItem, LPCSTR lpNewItem);
+// Replaces the item; a sub-menu the item no longer opens is destroyed.
+BOOL ModifyMenuA(HMENU hMnu, UINT uPosition, UINT uFlags, UINT_PTR uIDNewItem, LPCSTR lpNewItem);
+// DeleteMenu destroys the item's sub-menu, RemoveMenu leaves it alive.
+BOOL DeleteMenu(HMENU hMenu, UINT uPosition, UINT uFlags);
+BOOL RemoveMenu(HMENU hMenu, UINT uPosition, UINT uFlags);
+// By command (default) the search goes into sub-menus. Both return the
+// previous state bits, or (DWORD)-1 when there is no such item.
+DWORD CheckMenuItem(HMENU hMenu, UINT uIDCheckItem, UINT uCheck);
+BOOL EnableMenuItem(HMENU hMenu, UINT uIDEnableItem, UINT uEnable);
+// MF_ flags; for an item that opens a sub-menu the low byte holds its flags
+// and the next byte the sub-menu's item count; (UINT)-1 for no such item.
+UINT GetMenuState(HMENU hMenu, UINT uId, UINT uFlags);
+int GetMenuItemCount(HMENU hMenu);
+// (UINT)-1 for items that open a sub-menu and positions without an item.
+UINT GetMenuItemID(HMENU hMenu, int nPos);
+HMENU GetSubMenu(HMENU hMenu, int nPos);
+// Copies whole characters only; with lpString NULL or cchMax 0 it returns
+// the text's length.
+int GetMenuStringA(HMENU hMenu, UINT uIDItem, LPSTR lpString, int cchMax, UINT flags);
+
+// Attaches a bar (NULL detaches it) to a window that is not a child; the
+// client area gives up the bar's rows (WM_SIZE follows). CreateWindowExA's
+// hMenu does the same for such windows (a handle that is no menu fails
+// with ERROR_INVALID_MENU_HANDLE).
+BOOL SetMenu(HWND hWnd, HMENU hMenu);
+HMENU GetMenu(HWND hWnd);
+// After changing a bar's items: lays the bar out again and redraws it.
+BOOL DrawMenuBar(HWND hWnd);
+// Runs the menu loop on a popup menu at (x, y) for hWnd; nReserved and
+// prcRect are ignored. TPM_RETURNCMD: returns the chosen command (0 for
+// none) instead of posting WM_COMMAND. TPM_NONOTIFY: no WM_ENTERMENULOOP,
+// WM_INITMENU, WM_INITMENUPOPUP, WM_MENUSELECT, WM_UNINITMENUPOPUP or
+// WM_EXITMENULOOP.
+BOOL TrackPopupMenu(HMENU hMenu, UINT uFlags, int x, int y, int nReserved, HWND hWnd,
+                    const RECT* prcRect);
+
+// ---------------------------------------------------------------------------
+// Accelerators
+// ---------------------------------------------------------------------------
+#define FVIRTKEY TRUE
+#define FNOINVERT 0x02
+#define FSHIFT 0x04
+#define FCONTROL 0x08
+#define FALT 0x10
+
+struct ACCEL {
+  BYTE fVirt;  // FVIRTKEY: key is a virtual key; else a character code
+  WORD key;
+  WORD cmd;
+};
+typedef ACCEL* LPACCEL;
+
+// The table is copied; cAccel must be at least 1.
+HACCEL CreateAcceleratorTableA(LPACCEL paccel, int cAccel);
+BOOL DestroyAcceleratorTable(HACCEL hAccel);
+// lpAccelDst NULL: returns the number of entries; else copies up to
+// cAccelEntries of them and returns how many it copied.
+int CopyAcceleratorTableA(HACCEL hAccelSrc, LPACCEL lpAccelDst, int cAccelEntries);
+// WM_KEYDOWN/WM_SYSKEYDOWN match FVIRTKEY entries with exactly their
+// FCONTROL/FSHIFT/FALT keys down (GetKeyState); WM_CHAR/WM_SYSCHAR match the
+// other entries' characters. A match sends WM_COMMAND with
+// MAKEWPARAM(cmd, 1) and returns non-zero. When cmd is an item of hWnd's
+// menu, WM_INITMENU and WM_INITMENUPOPUP come first (not while the mouse is
+// captured), and a grayed or disabled item, a disabled window or a
+// minimised one takes the key without a command.
+int TranslateAcceleratorA(HWND hWnd, HACCEL hAccTable, LPMSG lpMsg);

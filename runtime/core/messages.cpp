@@ -55,6 +55,12 @@ MIENZO_GBK_TEXT(DllRoutineMissing, "无法找到指定DLL库文件“%s”中的
 MIENZO_GBK_TEXT(SystemDllRoutineMissing, "无法找到指定DLL库文件中的输出命令“%s”")
 MIENZO_GBK_TEXT(WindowNotLoaded, "未载入欲访问窗口组件所在的窗口")
 MIENZO_GBK_TEXT(MessageBoxTitle, "信息：")
+MIENZO_GBK_TEXT(WindowNotYetLoaded, "指定窗口尚未载入")
+MIENZO_GBK_TEXT(UnitNotLoaded, "指定窗口或窗口组件不存在或尚未载入")
+MIENZO_GBK_TEXT(LibraryUnitMissing, "因所在支持库载入出错而无法创建")
+MIENZO_GBK_TEXT(EventWindowMissing, "未找到引发事件的窗口")
+MIENZO_GBK_TEXT(EventUnitMissing, "未找到引发事件的窗口组件")
+MIENZO_GBK_TEXT(EventUnitInvalid, "引发事件的窗口组件无效")
 MIENZO_GBK_TEXT(True, "真")
 MIENZO_GBK_TEXT(False, "假")
 MIENZO_GBK_TEXT(DateFormat, "%d年%d月%d日")
@@ -77,6 +83,8 @@ void WarmUpMessages() {
         HourMinuteSecondFormat, HourMinuteFormat, HourFormat}) {
     text();
   }
+  for (auto* text : {EventWindowMissing, EventUnitMissing, EventUnitInvalid}) text();
+  for (auto* text : {WindowNotYetLoaded, UnitNotLoaded, LibraryUnitMissing}) text();
   ErrorCodeTextsGbk();
 }
 

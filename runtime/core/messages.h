@@ -17,6 +17,12 @@ const char* DllRoutineMissing();  // "无法找到指定DLL库文件“%s”中�
 const char* SystemDllRoutineMissing();  // "无法找到指定DLL库文件中的输出命令“%s”"
 const char* WindowNotLoaded();          // "未载入欲访问窗口组件所在的窗口"
 const char* MessageBoxTitle();          // "信息：", the default message box title
+const char* WindowNotYetLoaded();       // "指定窗口尚未载入"
+const char* UnitNotLoaded();            // "指定窗口或窗口组件不存在或尚未载入"
+const char* LibraryUnitMissing();       // "因所在支持库载入出错而无法创建"
+const char* EventWindowMissing();       // "未找到引发事件的窗口"
+const char* EventUnitMissing();         // "未找到引发事件的窗口组件"
+const char* EventUnitInvalid();         // "引发事件的窗口组件无效"
 // Message of ReportErrorByCode for codes 1 to 11; null for any other code.
 const char* ForErrorCode(int code);
 

@@ -32,6 +32,7 @@ LRESULT TestProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
   if (unit != nullptr &&
       (message == 0x806F || message == 0x8076 || message == 0x8004 || message == 0x8065)) {
     unit->private_messages.push_back(message);
+    PrivateMessageLog().emplace_back(unit->unit_id, message);
     return 0;
   }
   if (message == WM_NCDESTROY && unit != nullptr) {
@@ -107,7 +108,8 @@ void* Create(const uint8_t* properties, int32_t length, uint32_t style, HWND par
     return nullptr;
   }
   SetWindowLongPtrA(unit->window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(unit));
-  CreatedUnits().push_back({unit_id, kTypeCode, unit->control_id, unit->window, false});
+  CreatedUnits().push_back(
+      {unit_id, kTypeCode, unit->control_id, unit->window, false, App().event_suppression});
   return unit;
 }
 
@@ -184,6 +186,12 @@ HGLOBAL SaveProperties(void* object) {
   return block;
 }
 
+int32_t PreTranslate(void* object, MSG* message) { return PreTranslateFilter()(object, message); }
+
+int32_t WindowKeys(void* object, MSG* message) { return WindowKeysFilter()(object, message); }
+
+void ShowRoutine(void* window_unit) { WindowShowRoutine()(window_unit); }
+
 template <uint32_t kTypeCode>
 UnitHandler Query(int32_t number) {
   switch (number) {
@@ -193,8 +201,15 @@ UnitHandler Query(int32_t number) {
       return forms::AsUnitHandler(&GetProperty);
     case forms::kHandlerSetProperty:
       return forms::AsUnitHandler(&SetProperty);
+    case forms::kHandlerShowWindow:
+      return kTypeCode == kWindowType && WindowShowRoutine() ? forms::AsUnitHandler(&ShowRoutine)
+                                                             : nullptr;
     case forms::kHandlerSaveProperties:
       return forms::AsUnitHandler(&SaveProperties);
+    case forms::kHandlerPreTranslate:
+      return PreTranslateFilter() ? forms::AsUnitHandler(&PreTranslate) : nullptr;
+    case forms::kHandlerWindowKeys:
+      return WindowKeysFilter() ? forms::AsUnitHandler(&WindowKeys) : nullptr;
     default:
       return nullptr;
   }
@@ -239,10 +254,13 @@ std::array<UnitTypeDescriptor, kUnitTypeSlots> MakeTypes() {
   std::array<UnitTypeDescriptor, kUnitTypeSlots> types{};
   types[0] = Descriptor<kWindowType>("window", 0x800000D0, 8);
   types[1] = Descriptor<kBoxType>("Box", 0x80000040, kBoxPropertyEnd);
-  types[2] = Descriptor<kHiddenType>("Hidden", 0x80008040, kBoxPropertyEnd);
+  // Slot 3 stays empty: menu items have no unit type.
   types[3] = Descriptor<kOtherType>("Other", 0x80000040, kBoxPropertyEnd);
   types[4] = Descriptor<kMuteType>("Mute", 0x80000000, kBoxPropertyEnd);
   types[5] = Descriptor<kPagedType>("Paged", 0x80000140, kBoxPropertyEnd);
+  types[6] = Descriptor<kFilterType>("Filter", 0x80000260, kBoxPropertyEnd);
+  types[7] = Descriptor<kMoverType>("Mover", 0x801000C0, kBoxPropertyEnd);
+  types[9] = Descriptor<kHiddenType>("Hidden", 0x80008040, kBoxPropertyEnd);
   return types;
 }
 
@@ -272,6 +290,16 @@ std::vector<CreatedUnit>& CreatedUnits() {
   return units;
 }
 
+std::vector<std::pair<uint32_t, UINT>>& PrivateMessageLog() {
+  static std::vector<std::pair<uint32_t, UINT>> log;
+  return log;
+}
+
+std::function<void(void*)>& WindowShowRoutine() {
+  static std::function<void(void*)> routine;
+  return routine;
+}
+
 std::vector<uint32_t>& FailingUnits() {
   static std::vector<uint32_t> units;
   return units;
@@ -290,6 +318,16 @@ HandlerResult* HandlerResults() {
 std::function<void()>* HandlerActions() {
   static std::function<void()> actions[kHandlerCount];
   return actions;
+}
+
+MessageFilter& PreTranslateFilter() {
+  static MessageFilter filter;
+  return filter;
+}
+
+MessageFilter& WindowKeysFilter() {
+  static MessageFilter filter;
+  return filter;
 }
 
 const EventHandler* HandlerTable() {
@@ -368,12 +406,16 @@ TestProgram::TestProgram(const std::vector<forms::WindowTemplate>& windows)
   App().header = &header_;
   App().libraries = {{&TestLibrary(), 0}};
   CreatedUnits().clear();
+  PrivateMessageLog().clear();
+  WindowShowRoutine() = nullptr;
   FailingUnits().clear();
   HandlerCalls().clear();
   for (int32_t i = 0; i < kHandlerCount; ++i) {
     HandlerResults()[i] = {};
     HandlerActions()[i] = nullptr;
   }
+  PreTranslateFilter() = nullptr;
+  WindowKeysFilter() = nullptr;
 }
 
 TestProgram::~TestProgram() {

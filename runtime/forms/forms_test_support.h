@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/win32.h"
@@ -17,13 +18,19 @@
 namespace runtime::forms_testing {
 
 // Type codes of the test library (library 1).
-inline constexpr uint32_t kWindowType = 0x00010001;   // top-level window, flags 0x800000D0
-inline constexpr uint32_t kBoxType = 0x00010002;      // child window with events, 0x80000040
-inline constexpr uint32_t kHiddenType = 0x00010003;   // no visible window, 0x80008040
-inline constexpr uint32_t kOtherType = 0x00010004;    // another child type with events
-inline constexpr uint32_t kMuteType = 0x00010005;     // child window raising no events (flags 0)
-inline constexpr uint32_t kPagedType = 0x00010006;    // paged container, 0x80000140
+inline constexpr uint32_t kWindowType = 0x00010001;  // top-level window, flags 0x800000D0
+inline constexpr uint32_t kBoxType = 0x00010002;     // child window with events, 0x80000040
+inline constexpr uint32_t kOtherType = 0x00010004;   // another child type with events
+inline constexpr uint32_t kMuteType = 0x00010005;    // child window raising no events (flags 0)
+inline constexpr uint32_t kPagedType = 0x00010006;   // paged container, 0x80000140
+inline constexpr uint32_t kFilterType = 0x00010007;  // pre-translates, owns child msgs, 0x80000260
+// A container whose re-creation moves its child windows and tells its
+// parent, 0x801000C0.
+inline constexpr uint32_t kMoverType = 0x00010008;
 inline constexpr uint32_t kMissingType = 0x00010009;  // empty slot
+// No visible window, 0x80008040. Slot 3 is the menu-item type: 0x00010003
+// is the type code of menu-item records.
+inline constexpr uint32_t kHiddenType = 0x0001000A;
 
 // Unit-specific properties of the box type (index 8 on), by type code:
 // Number 1000, Choice 1006, Flag 1003, Text 1005, Bytes 1009, Font 1013,
@@ -68,8 +75,18 @@ struct CreatedUnit {
   int32_t control_id;
   HWND window;
   bool destroyed;
+  int32_t suppression = 0;  // the event-suppression counter while it was created
 };
 std::vector<CreatedUnit>& CreatedUnits();
+
+// Every private notification (0x806F, 0x8076, 0x8004, 0x8065) any test unit
+// received, as (unit id, message), in the order they came.
+std::vector<std::pair<uint32_t, UINT>>& PrivateMessageLog();
+
+// When set, the window type answers the handler query for its show routine
+// (kHandlerShowWindow) with a routine that calls this with the window's
+// object; unset, the window type has no show routine.
+std::function<void(void* window_unit)>& WindowShowRoutine();
 
 // Units whose create routine fails, by unit id.
 std::vector<uint32_t>& FailingUnits();
@@ -86,6 +103,12 @@ std::vector<HandlerCall>& HandlerCalls();
 HandlerResult* HandlerResults();
 std::function<void()>* HandlerActions();
 const EventHandler* HandlerTable();  // null-terminated
+
+// Handlers 11 (pre-translate) and 21 (window keys) of every test type call
+// these; while one is unset the types have no such handler.
+using MessageFilter = std::function<int32_t(void* object, MSG* message)>;
+MessageFilter& PreTranslateFilter();
+MessageFilter& WindowKeysFilter();
 
 // Builds one window's unit table entry by entry (entry 0 first).
 class FormBuilder {

@@ -48,8 +48,8 @@ constexpr FieldSpec IntField(std::string_view name, int32_t default_value, uint3
   return {name, FieldKind::kInt32, default_value, {}, since, IntStyle::kNumber};
 }
 constexpr FieldSpec ColorField(std::string_view name, uint32_t default_value, uint32_t since = 0) {
-  return {name, FieldKind::kInt32, static_cast<int32_t>(default_value), {}, since,
-          IntStyle::kColor};
+  return {name,  FieldKind::kInt32, static_cast<int32_t>(default_value), {},
+          since, IntStyle::kColor};
 }
 constexpr FieldSpec LogicalField(std::string_view name, bool default_value, uint32_t since = 0) {
   return {name, FieldKind::kInt32, default_value ? 1 : 0, {}, since, IntStyle::kLogical};
@@ -126,8 +126,7 @@ enum class RecordError : uint8_t {
 // all is the "no stored properties" case of the template: every field keeps
 // its default. Null, with the reason in `error` when given, when the record
 // is rejected.
-std::optional<RecordValues> ReadRecord(const RecordSchema& schema,
-                                       std::span<const uint8_t> record,
+std::optional<RecordValues> ReadRecord(const RecordSchema& schema, std::span<const uint8_t> record,
                                        RecordError* error = nullptr);
 
 // The record of `values` at the schema's written version, or at `version`
@@ -139,7 +138,8 @@ std::string WriteRecord(const RecordValues& values, uint32_t version);
 // 16-bit count (0xFFFF followed by a 32-bit count when there are more than
 // 65534 items), then every item as a counted text.
 std::string EncodeItemList(const std::vector<std::string>& items);
-// Null when the list runs past the end of `bytes` or leaves bytes after it.
+// No bytes at all is an empty list. Null when the list runs past the end of
+// `bytes` or leaves bytes after it.
 std::optional<std::vector<std::string>> DecodeItemList(std::span<const uint8_t> bytes);
 
 }  // namespace runtime::forms

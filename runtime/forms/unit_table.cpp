@@ -1,5 +1,8 @@
 #include "runtime/forms/unit_table.h"
 
+#include <algorithm>
+#include <utility>
+
 #include "runtime/forms/byte_reader.h"
 #include "runtime/forms/unit_record.h"
 
@@ -8,9 +11,13 @@ namespace runtime::forms {
 namespace {
 
 // Whether the `count` offsets of `bytes` each name a length word whose
-// record lies inside the block, and every record can be read.
+// record lies inside the block, every record can be read, and no two records
+// share bytes. Rewrite moves the records behind the one it changes; a record
+// that overlapped the changed one would be cut apart and read garbage.
 bool RecordsFit(std::span<const uint8_t> bytes, uint32_t count) {
   const size_t area = static_cast<size_t>(count) * 8;
+  std::vector<std::pair<size_t, size_t>> extents;  // [length word, record end)
+  extents.reserve(count);
   for (uint32_t i = 0; i < count; ++i) {
     const size_t offset = LoadWord(bytes.data() + static_cast<size_t>(count) * 4 + i * 4);
     if (offset > bytes.size() - area || bytes.size() - area - offset < 4) return false;
@@ -18,6 +25,11 @@ bool RecordsFit(std::span<const uint8_t> bytes, uint32_t count) {
     const size_t length = LoadWord(bytes.data() + length_at);
     if (length > bytes.size() - length_at - 4) return false;
     if (!IsReadableRecord(bytes.subspan(length_at + 4, length))) return false;
+    extents.emplace_back(length_at, length_at + 4 + length);
+  }
+  std::sort(extents.begin(), extents.end());
+  for (size_t i = 1; i < extents.size(); ++i) {
+    if (extents[i].first < extents[i - 1].second) return false;
   }
   return true;
 }

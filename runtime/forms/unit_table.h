@@ -27,8 +27,9 @@ class UnitTable {
   UnitTable() = default;
 
   // Takes a copy of `bytes` holding `count` entries. Null when the ids,
-  // offsets or record lengths run past the block, or when a record cannot
-  // be read field by field.
+  // offsets or record lengths run past the block, when a record cannot be
+  // read field by field, or when two records share bytes (records may lie in
+  // any order, with bytes between them, but each has its own).
   static std::optional<UnitTable> FromBytes(std::span<const uint8_t> bytes, uint32_t count);
   // Lays out a table from records (without their length words), in order.
   static UnitTable Build(std::span<const uint32_t> ids, const std::vector<std::string>& records);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "runtime/forms/byte_reader.h"
 #include "runtime/forms/record_fields.h"
 #include "runtime/forms/template_segment.h"
 
@@ -93,6 +94,34 @@ TEST(UnitTableTest, RewritingATagKeepsEveryRecordReadable) {
   EXPECT_FALSE(table.Rewrite(1, 10000, 1, AsBytes(longer)));
   // Cutting the terminator would leave a record that cannot be read.
   EXPECT_FALSE(table.Rewrite(2, 0, table.RecordAt(2).size(), {}));
+}
+
+TEST(UnitTableTest, RecordsOutOfOrderAreKeptApartAndSharedOnesRefused) {
+  const std::string first = WriteUnitRecord(Unit(0x00010002, "first", "t"));
+  const std::string second = WriteUnitRecord(Unit(0x00010002, "second"));
+  // Entry 1's record first, three loose bytes, then entry 0's.
+  std::string bytes;
+  for (uint32_t word : {1u, 2u, static_cast<uint32_t>(4 + second.size() + 3), 0u}) {
+    AppendWord(bytes, word);
+  }
+  AppendWord(bytes, static_cast<uint32_t>(second.size()));
+  bytes += second + "gap";
+  AppendWord(bytes, static_cast<uint32_t>(first.size()));
+  bytes += first;
+  auto table = UnitTable::FromBytes(AsBytes(bytes), 2);
+  ASSERT_TRUE(table.has_value());
+  auto at = LocateUnitFields(table->RecordAt(1));
+  ASSERT_TRUE(at.has_value());
+  const std::string tag = std::string("longer") + '\0';
+  ASSERT_TRUE(table->Rewrite(1, at->tag, at->tag_length, AsBytes(tag)));
+  EXPECT_EQ(ReadUnitRecord(table->RecordAt(0))->name, "first");
+  EXPECT_EQ(ReadUnitRecord(table->RecordAt(1))->tag, "longer");
+  EXPECT_TRUE(UnitTable::FromBytes(table->bytes(), 2).has_value());
+
+  // Two entries naming one record: rewriting one would change the other.
+  std::string shared = bytes;
+  StoreWord(reinterpret_cast<uint8_t*>(shared.data()) + 8, 0);
+  EXPECT_FALSE(UnitTable::FromBytes(AsBytes(shared), 2).has_value());
 }
 
 TEST(UnitTableTest, MenuItemRunsAndRelocation) {

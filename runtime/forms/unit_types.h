@@ -29,6 +29,13 @@ enum UnitHandlerNumber : int32_t {
   kHandlerSaveProperties = 5,
   kHandlerGetProperty = 6,
   kHandlerPreTranslate = 11,
+  // The window type's show routine: how the loader (and a write of the
+  // visible property) shows a top-level window, with its start position
+  // rules. A window type without one is shown with ShowWindow(SW_SHOW).
+  kHandlerShowWindow = 20,
+  // The window type's keyboard interface (Tab, Enter, Esc, F1, dragging),
+  // offered every message the window filters before the common events.
+  kHandlerWindowKeys = 21,
 };
 
 // The descriptor of library type code `type_code` (library number in the
@@ -74,5 +81,9 @@ using SetPropertyHandler = int32_t (*)(void* unit, int32_t index, const Property
                                        int32_t zero);
 using SavePropertiesHandler = HGLOBAL (*)(void* unit);
 using PreTranslateHandler = int32_t (*)(void* unit, MSG* message);
+// Shows the window of a window unit (kHandlerShowWindow).
+using ShowWindowHandler = void (*)(void* window_unit);
+// Non-zero when the window's key handling consumed the message.
+using WindowKeysHandler = int32_t (*)(void* window_object, MSG* message);
 
 }  // namespace runtime::forms
