@@ -5,13 +5,11 @@
 #include "runtime/commands/commands.h"
 #include "runtime/commands/show_message_box.h"
 #include "runtime/pictures/load_picture.h"
+#include "runtime/units/unit_type_table.h"
 
 namespace runtime {
 
 namespace {
-
-// Slot n - 1 holds unit type n; unit types fill their slot as they arrive.
-const std::array<UnitTypeDescriptor, kUnitTypeSlots> kUnitTypes{};
 
 // Commands whose units or files are not part of the runtime yet stay null
 // until they are.
@@ -52,7 +50,7 @@ const LibraryDescriptor kRuntimeLibrary = {
     .state_flags = 0xC0000001,
     .further_texts = {},
     .unit_type_count = kUnitTypeSlots,
-    .unit_types = kUnitTypes.data(),
+    .unit_types = units::RuntimeUnitTypes().data(),
     .category_count = 0,
     .categories = nullptr,
     .command_count = kRuntimeCommandCount,
