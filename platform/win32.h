@@ -15,6 +15,7 @@
 #include "platform/win32/gdi.h"         // DCs, bitmaps, brushes, regions, blits
 #include "platform/win32/geometry.h"    // rectangle helpers
 #include "platform/win32/kernel.h"      // errors, files, module, threads, time
+#include "platform/win32/media.h"       // wave sounds
 #include "platform/win32/ole.h"         // OLE start-up and end
 #include "platform/win32/text.h"        // code page 936 text
 #include "platform/win32/user.h"        // windows, messages, input, painting, metrics

@@ -9,6 +9,7 @@
 #include "platform/user/nonclient.h"
 #include "platform/user/painting.h"
 #include "platform/user/scroll_bar.h"
+#include "platform/user/system_menu.h"
 #include "platform/user/window.h"
 #include "platform/user/window_class.h"
 #include "platform/win32.h"
@@ -91,6 +92,8 @@ LRESULT OnSysCommand(Window* w, WPARAM wparam, LPARAM lparam) {
       ShowWindow(w->hwnd, SW_RESTORE);
       break;
     case SC_MOVE:
+      // A window whose window menu lost Move cannot be dragged.
+      if (!SystemCommandAllowed(w, SC_MOVE)) break;
       TrackCaptionDrag(w->hwnd, {GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)});
       break;
     case SC_MOUSEMENU:
@@ -217,6 +220,15 @@ LRESULT OnCtlColor(UINT message, WPARAM wparam) {
   return reinterpret_cast<LRESULT>(GetSysColorBrush(window_like ? COLOR_WINDOW : COLOR_3DFACE));
 }
 
+// The window keeps the icons it is given (the caller keeps owning them) and
+// answers the one it had.
+LRESULT OnSetIcon(Window* w, WPARAM which, LPARAM icon) {
+  if (which != ICON_SMALL && which != ICON_BIG) return 0;
+  HICON previous = w->icons[which];
+  w->icons[which] = reinterpret_cast<HICON>(icon);
+  return reinterpret_cast<LRESULT>(previous);
+}
+
 LRESULT ToParent(Window* w, UINT message, WPARAM wparam, LPARAM lparam) {
   if (w->parent && (w->style & WS_CHILD))
     return SendMessageA(w->parent->hwnd, message, wparam, lparam);
@@ -308,6 +320,12 @@ LRESULT DefaultProc(Window* w, UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_CANCELMODE:
       if (GetCapture() == w->hwnd) ReleaseCapture();
       return 0;
+    case WM_SETICON:
+      return OnSetIcon(w, wparam, lparam);
+    case WM_GETICON:
+      return wparam == ICON_SMALL || wparam == ICON_BIG
+                 ? reinterpret_cast<LRESULT>(w->icons[wparam])
+                 : 0;
     case WM_MOUSEWHEEL:
     case WM_CONTEXTMENU:
     case WM_HELP:

@@ -116,16 +116,24 @@ bool IsDoubleClick(UINT message, HWND hwnd) {
   return twice;
 }
 
-// Clicking an inactive window activates it first, unless it says otherwise;
-// false when the click is to be eaten.
+// A click on any window but the active one asks it WM_MOUSEACTIVATE first:
+// an inactive top-level window, or a child window, which is never the
+// active window itself (so a child can take the focus when clicked). Its
+// top-level window is activated unless it already is or the answer says
+// otherwise; false when the click is to be eaten.
 bool ActivateOnClick(const Target& t, UINT message) {
   Window* w = user::FindWindowQuiet(t.hwnd);
   if (w == nullptr || GetCapture() != nullptr) return true;
   Window* root = user::RootOf(w);
-  if (user::Focus().active == root->hwnd || (root->ex_style & WS_EX_NOACTIVATE)) return true;
-  LRESULT answer = SendMessageA(t.hwnd, WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(root->hwnd),
+  const HWND root_hwnd = root->hwnd;
+  const bool root_active = user::Focus().active == root_hwnd;
+  if ((root_active && w == root) || (root->ex_style & WS_EX_NOACTIVATE)) return true;
+  LRESULT answer = SendMessageA(t.hwnd, WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(root_hwnd),
                                 MAKELPARAM(t.hit, message));
-  if (answer == MA_ACTIVATE || answer == MA_ACTIVATEANDEAT) user::Activate(root, WA_CLICKACTIVE);
+  const bool activate = answer == MA_ACTIVATE || answer == MA_ACTIVATEANDEAT;
+  // The answer may have destroyed the window; look it up again.
+  Window* still = activate && !root_active ? user::FindWindowQuiet(root_hwnd) : nullptr;
+  if (still != nullptr) user::Activate(still, WA_CLICKACTIVE);
   return answer != MA_ACTIVATEANDEAT && answer != MA_NOACTIVATEANDEAT;
 }
 

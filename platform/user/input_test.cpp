@@ -33,7 +33,8 @@ class Input : public ::testing::Test {
 TEST_F(Input, ClicksReachTheWindowUnderThePointerInClientCoordinates) {
   display_.Click(125, 135);
   display_.PumpUntilIdle();
-  EXPECT_MESSAGES(recorder_.Messages(child_), WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP);
+  EXPECT_MESSAGES(recorder_.Messages(child_), WM_MOUSEACTIVATE, WM_MOUSEMOVE, WM_LBUTTONDOWN,
+                  WM_LBUTTONUP);
   std::vector<POINT> downs = PointsOf(WM_LBUTTONDOWN, child_);
   ASSERT_EQ(downs.size(), 1u);
   EXPECT_EQ(downs[0].x, 5);
@@ -80,6 +81,7 @@ TEST_F(Input, DoubleClickNeedsTheClassStyleAndTheTime) {
   display_.PumpUntilIdle();
   std::vector<UINT> seen = recorder_.Messages(child_);
   std::erase(seen, static_cast<UINT>(WM_MOUSEMOVE));
+  std::erase(seen, static_cast<UINT>(WM_MOUSEACTIVATE));
   EXPECT_MESSAGES(seen, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP,
                   WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP);
 }
@@ -157,6 +159,18 @@ TEST_F(Input, ClickingAnInactiveWindowActivatesIt) {
   std::vector<UINT> seen = recorder_.Messages(child_, true);
   ASSERT_FALSE(seen.empty());
   EXPECT_NE(std::find(seen.begin(), seen.end(), WM_MOUSEACTIVATE), seen.end()) << Describe(seen);
+}
+
+TEST_F(Input, ClickingAChildOfTheActiveWindowAsksItWithoutReactivating) {
+  ASSERT_EQ(GetActiveWindow(), top_);
+  recorder_.Clear();
+  display_.Click(125, 135);
+  display_.PumpUntilIdle();
+  std::vector<UINT> seen = recorder_.Messages(child_, true);
+  EXPECT_NE(std::find(seen.begin(), seen.end(), WM_MOUSEACTIVATE), seen.end()) << Describe(seen);
+  std::vector<UINT> top = recorder_.Messages(top_, true);
+  EXPECT_EQ(std::find(top.begin(), top.end(), WM_ACTIVATE), top.end()) << Describe(top);
+  EXPECT_EQ(PointsOf(WM_LBUTTONDOWN, child_).size(), 1u);
 }
 
 TEST_F(Input, DisabledChildLetsTheClickGoToItsParent) {

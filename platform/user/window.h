@@ -52,6 +52,8 @@ struct Window {
   std::shared_ptr<gdi::Surface> surface;    // top-level windows only
   std::shared_ptr<ScrollBars> scroll_bars;  // made when first shown or set (scroll_bar.h)
   HMENU menu = nullptr;                     // the bar of a window that is no child (menu.h)
+  HMENU system_menu = nullptr;              // its own copy of the window menu (GetSystemMenu)
+  HICON icons[2] = {};                      // WM_SETICON's ICON_SMALL and ICON_BIG
   int menu_height = 0;                      // the room WM_NCCALCSIZE gave the bar
 
   bool caption_active = false;  // as the last WM_NCACTIVATE said

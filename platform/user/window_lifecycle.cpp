@@ -13,6 +13,7 @@
 #include "platform/user/menu.h"
 #include "platform/user/message_queue.h"
 #include "platform/user/nonclient.h"
+#include "platform/user/system_menu.h"
 #include "platform/user/painting.h"
 #include "platform/user/window.h"
 #include "platform/user/window_class.h"
@@ -84,6 +85,8 @@ std::shared_ptr<Window> NewWindow(const CREATESTRUCTA& cs, std::shared_ptr<Windo
     w->style |= WS_CLIPSIBLINGS;  // top-level windows always clip their siblings
   }
   w->rect = {cs.x, cs.y, cs.x + std::max(0, cs.cx), cs.y + std::max(0, cs.cy)};
+  // A window made minimised or maximised restores to where it was made.
+  w->restore_rect = w->rect;
   w->extra.assign(static_cast<size_t>(cls->window_extra), 0);
   return w;
 }
@@ -155,6 +158,7 @@ void SendNcDestroyAndFree(Window* w) {
   HWND hwnd = w->hwnd;
   SendMessageA(hwnd, WM_NCDESTROY, 0, 0);
   DestroyMenuOf(w);
+  DestroySystemMenuOf(w);
   DestroyCaretOf(w);
   ForgetClipboardWindow(hwnd);
   ForgetWindow(hwnd);

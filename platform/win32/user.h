@@ -27,6 +27,7 @@
 #define WM_GETTEXTLENGTH 0x000E
 #define WM_PAINT 0x000F
 #define WM_CLOSE 0x0010
+#define WM_QUERYENDSESSION 0x0011
 #define WM_QUIT 0x0012
 #define WM_ERASEBKGND 0x0014
 #define WM_SYSCOLORCHANGE 0x0015
@@ -129,6 +130,9 @@
 #define WM_USER 0x0400
 #define WM_APP 0x8000
 
+// WM_SETICON, WM_GETICON
+#define ICON_SMALL 0
+#define ICON_BIG 1
 // WM_ACTIVATE
 #define WA_INACTIVE 0
 #define WA_ACTIVE 1
@@ -1069,6 +1073,12 @@ BOOL SetMenu(HWND hWnd, HMENU hMenu);
 HMENU GetMenu(HWND hWnd);
 // After changing a bar's items: lays the bar out again and redraws it.
 BOOL DrawMenuBar(HWND hWnd);
+// The window menu of a top-level window: bRevert FALSE gives the window's
+// own copy of the standard menu (made on first use), which the program may
+// change; removing or disabling SC_MOVE there keeps the caption from
+// dragging the window. bRevert TRUE puts the standard menu back (the copy is
+// destroyed) and returns NULL. NULL for child windows.
+HMENU GetSystemMenu(HWND hWnd, BOOL bRevert);
 // Runs the menu loop on a popup menu at (x, y) for hWnd; nReserved and
 // prcRect are ignored. TPM_RETURNCMD: returns the chosen command (0 for
 // none) instead of posting WM_COMMAND. TPM_NONOTIFY: no WM_ENTERMENULOOP,

@@ -5,6 +5,7 @@
 #include "runtime/commands/commands.h"
 #include "runtime/commands/show_message_box.h"
 #include "runtime/pictures/load_picture.h"
+#include "runtime/units/drawpanel/drawpanel_commands.h"
 #include "runtime/units/unit_type_table.h"
 
 namespace runtime {
@@ -15,6 +16,12 @@ namespace {
 // until they are.
 const std::array<CommandRoutine, kRuntimeCommandCount> kCommands = [] {
   std::array<CommandRoutine, kRuntimeCommandCount> table{};
+  table[kCommandDrawLine] = units::DrawLine;
+  table[kCommandWriteText] = units::WriteText;
+  table[kCommandWriteTextAt] = units::WriteTextAt;
+  table[kCommandDrawPicture] = units::DrawPicture;
+  table[kCommandGetPicture] = units::GetPicture;
+  table[kCommandRedraw] = units::Redraw;
   table[kCommandToInteger] = ToInteger;
   table[kCommandLoadPicture] = LoadPicture;
   table[kCommandGetRunDirectory] = GetRunDirectory;

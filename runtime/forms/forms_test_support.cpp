@@ -1,5 +1,6 @@
 #include "runtime/forms/forms_test_support.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 
@@ -396,15 +397,45 @@ const LibraryDescriptor& TestLibrary() {
 
 TestProgram::TestProgram(const std::vector<forms::WindowTemplate>& windows)
     : segment_(forms::WriteTemplateSegment(windows)) {
+  Attach(&TestLibrary(), nullptr);
+}
+
+// Library 1 is then a copy of the test library with the real types in
+// their slots, so one program's real types never reach another program.
+TestProgram::TestProgram(const std::vector<forms::WindowTemplate>& windows,
+                         const std::vector<RealType>& real_types)
+    : segment_(forms::WriteTemplateSegment(windows)) {
+  const LibraryDescriptor& test_library = TestLibrary();
+  std::copy_n(test_library.unit_types, types_.size(), types_.begin());
+  for (const RealType& real : real_types) {
+    if (real.type_number >= 1 && real.type_number <= kUnitTypeSlots) {
+      types_[static_cast<size_t>(real.type_number - 1)] = real.descriptor;
+    }
+  }
+  library_ = test_library;
+  library_.unit_types = types_.data();
+  Attach(&library_, nullptr);
+}
+
+TestProgram::TestProgram(const std::vector<forms::WindowTemplate>& windows,
+                         const LibraryDescriptor* extra_library)
+    : segment_(forms::WriteTemplateSegment(windows)) {
+  Attach(&TestLibrary(), extra_library);
+}
+
+void TestProgram::Attach(const LibraryDescriptor* first, const LibraryDescriptor* second) {
+  libraries_[0] = first;
+  libraries_[1] = second;
+  const uint32_t library_count = second != nullptr ? 2 : 1;
   header_.run_mode = 3;
   header_.code_base = HandlerTable();
   header_.template_segment = reinterpret_cast<const uint8_t*>(segment_.data());
   header_.template_size = static_cast<uint32_t>(segment_.size());
-  libraries_[0] = &TestLibrary();
-  header_.library_count = 1;
+  header_.library_count = library_count;
   header_.libraries = libraries_;
   App().header = &header_;
-  App().libraries = {{&TestLibrary(), 0}};
+  App().libraries.clear();
+  for (uint32_t i = 0; i < library_count; ++i) App().libraries.push_back({libraries_[i], 0});
   CreatedUnits().clear();
   PrivateMessageLog().clear();
   WindowShowRoutine() = nullptr;

@@ -3,6 +3,7 @@
 // windows' unit tables, put together into a program the framework reads.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -139,6 +140,20 @@ class FormBuilder {
 class TestProgram {
  public:
   explicit TestProgram(const std::vector<forms::WindowTemplate>& windows);
+  // A real unit type taking the place of the test type in slot
+  // `type_number` - 1 of library 1, so that 0x0001nnnn (what form text
+  // compiles type names to, and what the program's own templates hold)
+  // names it.
+  struct RealType {
+    int32_t type_number;  // 1 to kUnitTypeSlots
+    UnitTypeDescriptor descriptor;
+  };
+  TestProgram(const std::vector<forms::WindowTemplate>& windows,
+              const std::vector<RealType>& real_types);
+  // The test library as library 1 and `extra_library` (the runtime's own,
+  // say) as library 2, whose types are 0x0002nnnn.
+  TestProgram(const std::vector<forms::WindowTemplate>& windows,
+              const LibraryDescriptor* extra_library);
   ~TestProgram();
   TestProgram(const TestProgram&) = delete;
   TestProgram& operator=(const TestProgram&) = delete;
@@ -147,9 +162,15 @@ class TestProgram {
   const std::string& segment() const { return segment_; }
 
  private:
+  void Attach(const LibraryDescriptor* first, const LibraryDescriptor* second);
+
   std::string segment_;
   ProgramHeader header_{};
-  const LibraryDescriptor* libraries_[1];
+  // Library 1 when a program has real types: the test library's slots with
+  // those types in place.
+  std::array<UnitTypeDescriptor, kUnitTypeSlots> types_{};
+  LibraryDescriptor library_{};
+  const LibraryDescriptor* libraries_[2] = {};
 };
 
 const LibraryDescriptor& TestLibrary();

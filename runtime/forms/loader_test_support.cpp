@@ -25,6 +25,12 @@ void LoaderTest::Register(const std::vector<forms::WindowTemplate>& windows) {
   ASSERT_TRUE(forms::LoadTemplates(program_->header()));
 }
 
+void LoaderTest::Register(const std::vector<forms::WindowTemplate>& windows,
+                          const std::vector<TestProgram::RealType>& real_types) {
+  program_ = std::make_unique<TestProgram>(windows, real_types);
+  ASSERT_TRUE(forms::LoadTemplates(program_->header()));
+}
+
 forms::LoadedWindow& LoaderTest::Window(uint32_t window_id) {
   forms::LoadedWindow* window = forms::Registry().Find(window_id);
   EXPECT_NE(window, nullptr);

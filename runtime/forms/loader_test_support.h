@@ -27,6 +27,9 @@ class LoaderTest : public testing::Test {
 
   // Reads a program made of `windows` as start-up does.
   void Register(const std::vector<forms::WindowTemplate>& windows);
+  // The same with real unit types in library 1's slots.
+  void Register(const std::vector<forms::WindowTemplate>& windows,
+                const std::vector<TestProgram::RealType>& real_types);
   static forms::LoadedWindow& Window(uint32_t window_id = kMainWindow);
   static bool Load(uint32_t window_id = kMainWindow, const forms::LoadOptions& options = {});
   // The live window of unit `unit_id`, or null.

@@ -22,12 +22,31 @@ inline constexpr uint32_t kTypeNeverPageFocus = 0x10000;
 inline constexpr uint32_t kTypeNotifyParentOnRecreate = 0x100000;
 inline constexpr uint32_t kTypeClickDragsWindow = 0x4000000;
 
+// A window unit hands its child controls' notifications (WM_COMMAND from a
+// control, WM_DRAWITEM, WM_CTLCOLOR*) back to the control that sent them as
+// message + kReflectedMessageOffset, so that a unit built on a standard
+// control hears its own notifications. A non-zero answer is the result;
+// zero lets the window answer as usual.
+inline constexpr UINT kReflectedMessageOffset = 0x2000;
+
+// The notifications a standard control sends its parent (WM_COMMAND,
+// WM_NOTIFY, WM_CTLCOLOR*, WM_HSCROLL, WM_VSCROLL) come back from the window
+// to the control as kReflectedMessage + message, so that the unit owning
+// the control answers them itself.
+inline constexpr UINT kReflectedMessage = 0x2000;
+
 // Handler numbers of a unit type's handler query.
 enum UnitHandlerNumber : int32_t {
   kHandlerCreate = 1,
   kHandlerSetProperty = 4,
   kHandlerSaveProperties = 5,
   kHandlerGetProperty = 6,
+  kHandlerStoredIcon = 7,
+  kHandlerWantsKey = 8,
+  // Reports the texts a stored property record holds (captions, font
+  // faces, ...) to a callback and answers the record written out again.
+  kHandlerListTexts = 9,
+  kHandlerIsDefaultButton = 10,
   kHandlerPreTranslate = 11,
   // The window type's show routine: how the loader (and a write of the
   // visible property) shows a top-level window, with its start position
@@ -81,6 +100,21 @@ using SetPropertyHandler = int32_t (*)(void* unit, int32_t index, const Property
                                        int32_t zero);
 using SavePropertiesHandler = HGLOBAL (*)(void* unit);
 using PreTranslateHandler = int32_t (*)(void* unit, MSG* message);
+// From a stored property record: a GlobalAlloc block with the icon bytes the
+// record keeps, or null when it keeps none.
+using StoredIconHandler = HGLOBAL (*)(const uint8_t* properties, int32_t length);
+// Non-zero when the unit wants virtual key `key` for itself, so that the
+// window's keyboard interface leaves it alone (a multi-line edit box and
+// Enter).
+using WantsKeyHandler = int32_t (*)(void* unit, uint32_t key);
+// Non-zero when the push button is the window's default button (Enter).
+using IsDefaultButtonHandler = int32_t (*)(void* unit);
+// kHandlerListTexts: `callback` receives every text (GBK) of the record;
+// the answer is a GlobalAlloc block holding the record written out again,
+// or null when the record is not readable.
+using ListTextCallback = void (*)(const char* text, void* context);
+using ListTextsHandler = HGLOBAL (*)(const uint8_t* properties, int32_t length,
+                                     ListTextCallback callback, void* context);
 // Shows the window of a window unit (kHandlerShowWindow).
 using ShowWindowHandler = void (*)(void* window_unit);
 // Non-zero when the window's key handling consumed the message.

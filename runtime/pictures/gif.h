@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include "runtime/pictures/byte_reader.h"
+#include "runtime/pictures/picture.h"
 
 namespace runtime {
 
@@ -70,5 +71,10 @@ bool SkipGifSubBlocks(Bytes gif, size_t offset, size_t* end);
 // data does not reach are left as they are. False for an invalid code or
 // minimum code size; a chain that ends early simply ends the frame.
 bool DecodeGifImage(Bytes gif, const GifImageDescriptor& image, uint8_t* indices, size_t stride);
+
+// One image as a kind 5 picture: its DIB record is the frame's size, coloured
+// from the local table or else `screen`'s global one; the picture's width and
+// height are the logical screen's. Null for an invalid code or no memory.
+Picture* DecodeGifFrame(Bytes gif, const GifScreen& screen, const GifImageDescriptor& image);
 
 }  // namespace runtime

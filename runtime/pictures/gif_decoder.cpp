@@ -35,12 +35,7 @@ void FillColourEntries(Bytes table, void* dib) {
 
 }  // namespace
 
-Picture* DecodeGif(Bytes bytes) {
-  GifScreen screen;
-  if (!ReadGifScreen(bytes, &screen)) return nullptr;
-  FirstImage first;
-  if (WalkGifBlocks(bytes, screen.blocks_offset, first) != GifWalkEnd::kStopped) return nullptr;
-  const GifImageDescriptor& image = first.image();
+Picture* DecodeGifFrame(Bytes gif, const GifScreen& screen, const GifImageDescriptor& image) {
   size_t stride = image.width == 0 ? 0 : ((image.width - 1u) | 3u) + 1;
   Picture* picture = NewPicture(PictureKind::kGif, screen.width, screen.height,
                                 kDibPixelsOffset + uint64_t{stride} * image.height);
@@ -49,11 +44,19 @@ Picture* DecodeGif(Bytes bytes) {
   FillColourEntries(image.local_table.empty() ? screen.global_table : image.local_table,
                     picture->pixels);
   auto* indices = static_cast<uint8_t*>(picture->pixels) + kDibPixelsOffset;
-  if (!DecodeGifImage(bytes, image, indices, stride)) {
+  if (!DecodeGifImage(gif, image, indices, stride)) {
     ReleasePicture(picture);
     return nullptr;
   }
   return picture;
+}
+
+Picture* DecodeGif(Bytes bytes) {
+  GifScreen screen;
+  if (!ReadGifScreen(bytes, &screen)) return nullptr;
+  FirstImage first;
+  if (WalkGifBlocks(bytes, screen.blocks_offset, first) != GifWalkEnd::kStopped) return nullptr;
+  return DecodeGifFrame(bytes, screen, first.image());
 }
 
 }  // namespace runtime

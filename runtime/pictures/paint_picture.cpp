@@ -90,4 +90,19 @@ void PaintPicture(const Picture& picture, HDC target, int32_t x, int32_t y, int3
              drawable->height(), static_cast<DWORD>(raster_op));
 }
 
+void PaintPictureTransparent(const Picture& picture, HDC target, int32_t x, int32_t y,
+                             int32_t width, int32_t height, COLORREF transparent,
+                             COLORREF alpha_background) {
+  std::unique_ptr<Drawable> drawable = MakeDrawable(picture, target, alpha_background);
+  if (!drawable) return;
+  const Placement at{x, y, width == -1 ? drawable->width() : width,
+                     height == -1 ? drawable->height() : height};
+  SetStretchBltMode(target, StretchModeFor(target));
+  if (drawable->icon()) {
+    DrawIconEx(target, at.x, at.y, drawable->icon(), at.width, at.height, 0, nullptr, DI_NORMAL);
+    return;
+  }
+  PaintTransparent(*drawable, target, at, transparent & 0x00FFFFFF);
+}
+
 }  // namespace runtime

@@ -18,6 +18,12 @@ namespace runtime {
 void PaintPicture(const Picture& picture, HDC target, int32_t x, int32_t y, int32_t width,
                   int32_t height, int64_t raster_op, COLORREF alpha_background);
 
+// As PaintPicture with a transparent colour, for any colour: black included,
+// which the negative raster operation cannot name (-0 is the ROP3 code 0).
+void PaintPictureTransparent(const Picture& picture, HDC target, int32_t x, int32_t y,
+                             int32_t width, int32_t height, COLORREF transparent,
+                             COLORREF alpha_background);
+
 // What stretching on `target` smooths with: HALFTONE on displays of more than
 // 16 bits per pixel, COLORONCOLOR on the others.
 int StretchModeFor(HDC target);
