@@ -3,6 +3,7 @@
 #include <array>
 
 #include "runtime/forms/unit_types.h"
+#include "runtime/units/common/property_table.h"
 #include "runtime/units/drawpanel/panel_create.h"
 #include "runtime/units/drawpanel/panel_properties.h"
 
@@ -12,40 +13,29 @@ namespace {
 
 constexpr uint32_t kStateFlags = 0x800200C0;
 
-constexpr PropertyTypeEntry Entry(int16_t type_code, uint16_t flags) {
-  return {nullptr, nullptr, nullptr, type_code, flags, nullptr};
-}
+using namespace property_code;
 
-constexpr uint16_t kCommon = 0xE000;
-constexpr uint16_t kOwn = 0x8000;
-
-constexpr std::array<PropertyTypeEntry, 25> kProperties = {{
-    Entry(1000, kCommon),        // left
-    Entry(1000, kCommon),        // top
-    Entry(1000, kCommon),        // width
-    Entry(1000, kCommon),        // height
-    Entry(1005, kCommon),        // tag
-    Entry(1003, kCommon),        // visible
-    Entry(1003, kCommon),        // disabled
-    Entry(1011, kCommon),        // mouse pointer
-    Entry(1006, kOwn),           // Border
-    Entry(1017, kOwn),           // BackColor
-    Entry(1009, kOwn),           // BackPicture
-    Entry(1006, kOwn | 0x0001),  // BackPictureMode
-    Entry(1003, kOwn | 0x0002),  // AutoRedraw
-    Entry(1006, kOwn),           // CoordinateUnit
-    Entry(1006, kOwn),           // PenStyle
-    Entry(1006, kOwn),           // DrawMode
-    Entry(1001, kOwn),           // PenWidth
-    Entry(1014, kOwn),           // PenColor
-    Entry(1006, kOwn),           // BrushStyle
-    Entry(1014, kOwn),           // BrushColor
-    Entry(1014, kOwn),           // TextColor
-    Entry(1015, kOwn),           // TextBackColor
-    Entry(1013, kOwn | 0x0002),  // Font
-    Entry(1001, kOwn | 0x0004),  // DrawAreaWidth, read-only
-    Entry(1001, kOwn | 0x0004),  // DrawAreaHeight, read-only
-}};
+constexpr PropertyTypeEntry kOwnProperties[] = {
+    PropertyEntry(kChoice),                               // Border
+    PropertyEntry(kSystemColour),                         // BackColor
+    PropertyEntry(kPicture),                              // BackPicture
+    PropertyEntry(kChoice, kOwnPropertyFlags | 0x0001),   // BackPictureMode
+    PropertyEntry(kLogical, kOwnPropertyFlags | 0x0002),  // AutoRedraw
+    PropertyEntry(kChoice),                               // CoordinateUnit
+    PropertyEntry(kChoice),                               // PenStyle
+    PropertyEntry(kChoice),                               // DrawMode
+    PropertyEntry(kInteger),                              // PenWidth
+    PropertyEntry(kColour),                               // PenColor
+    PropertyEntry(kChoice),                               // BrushStyle
+    PropertyEntry(kColour),                               // BrushColor
+    PropertyEntry(kColour),                               // TextColor
+    PropertyEntry(kBackColour),                           // TextBackColor
+    PropertyEntry(kFont, kOwnPropertyFlags | 0x0002),     // Font
+    PropertyEntry(kInteger, kOwnPropertyFlags | 0x0004),  // DrawAreaWidth, read-only
+    PropertyEntry(kInteger, kOwnPropertyFlags | 0x0004),  // DrawAreaHeight, read-only
+};
+constexpr auto kProperties = PropertyTable(kOwnProperties);
+static_assert(kProperties.size() == 25);
 
 }  // namespace
 
@@ -67,14 +57,8 @@ UnitHandler DrawPanelHandlers(int32_t number) {
 }
 
 UnitTypeDescriptor DrawPanelTypeDescriptor() {
-  UnitTypeDescriptor type{};
-  type.chinese_name = "\xBB\xAD\xB0\xE5";  // 画板
-  type.english_name = "DrawPanel";
-  type.state_flags = kStateFlags;
-  type.property_count = static_cast<int32_t>(kProperties.size());
-  type.property_types = kProperties.data();
-  type.handler_query = &DrawPanelHandlers;
-  return type;
+  return MakeUnitType("\xBB\xAD\xB0\xE5",  // 画板 (GBK)
+                      "DrawPanel", kStateFlags, kProperties, &DrawPanelHandlers);
 }
 
 bool IsDrawPanelType(const UnitTypeDescriptor* type) {

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "runtime/forms/unit_types.h"
+#include "runtime/units/common/property_table.h"
 #include "runtime/units/picbox/picbox_schema.h"
 #include "runtime/units/picbox/picbox_unit.h"
 
@@ -15,43 +16,19 @@ namespace {
 using forms::AsUnitHandler;
 
 // Property type codes.
-constexpr int16_t kInteger = 1000;
-constexpr int16_t kLogical = 1003;
-constexpr int16_t kText = 1005;
-constexpr int16_t kChoice = 1006;
-constexpr int16_t kPictureBytes = 1009;
-constexpr int16_t kMousePointer = 1011;
-constexpr int16_t kColour = 1017;
-constexpr int16_t kDataSourceName = 1018;
-constexpr int16_t kDataFieldName = 1020;
+using namespace property_code;
 
-constexpr uint16_t kCommon = 0xE000;
-constexpr uint16_t kOwn = 0x8000;
-constexpr uint16_t kOwnMarked = 0x8001;  // DisplayMode
-
-constexpr PropertyTypeEntry Entry(int16_t type_code, uint16_t flags) {
-  return {nullptr, nullptr, nullptr, type_code, flags, nullptr};
-}
-
-constexpr PropertyTypeEntry kProperties[picbox::kPropertyCount] = {
-    // The eight common properties the framework serves.
-    Entry(kInteger, kCommon),       // left
-    Entry(kInteger, kCommon),       // top
-    Entry(kInteger, kCommon),       // width
-    Entry(kInteger, kCommon),       // height
-    Entry(kText, kCommon),          // tag
-    Entry(kLogical, kCommon),       // visible
-    Entry(kLogical, kCommon),       // disabled
-    Entry(kMousePointer, kCommon),  // mouse pointer
-    Entry(kChoice, kOwn),           // 8 Border
-    Entry(kColour, kOwn),           // 9 BackColor
-    Entry(kPictureBytes, kOwn),     // 10 Picture
-    Entry(kChoice, kOwnMarked),     // 11 DisplayMode
-    Entry(kLogical, kOwn),          // 12 PlayAnimation
-    Entry(kDataSourceName, kOwn),   // 13 DataSource
-    Entry(kDataFieldName, kOwn),    // 14 DataField
+constexpr PropertyTypeEntry kOwnProperties[] = {
+    PropertyEntry(kChoice),                              // 8 Border
+    PropertyEntry(kSystemColour),                        // 9 BackColor
+    PropertyEntry(kPicture),                             // 10 Picture
+    PropertyEntry(kChoice, kOwnPropertyFlags | 0x0001),  // 11 DisplayMode
+    PropertyEntry(kLogical),                             // 12 PlayAnimation
+    PropertyEntry(kDataSource),                          // 13 DataSource
+    PropertyEntry(kDataField),                           // 14 DataField
 };
-static_assert(picbox::kOwnPropertyCount + 8 == picbox::kPropertyCount);
+constexpr auto kProperties = PropertyTable(kOwnProperties);
+static_assert(kProperties.size() == picbox::kPropertyCount);
 
 // Reports the record's data-binding texts and answers the record written
 // out again (at the current version); null for a record that does not read.
@@ -95,14 +72,8 @@ UnitHandler QueryHandler(int32_t number) {
 }  // namespace
 
 UnitTypeDescriptor PicBoxTypeDescriptor() {
-  UnitTypeDescriptor descriptor{};
-  descriptor.chinese_name = "\xCD\xBC\xC6\xAC\xBF\xF2";  // 图片框 (GBK)
-  descriptor.english_name = "PicBox";
-  descriptor.state_flags = picbox::kTypeFlags;
-  descriptor.property_count = picbox::kPropertyCount;
-  descriptor.property_types = kProperties;
-  descriptor.handler_query = QueryHandler;
-  return descriptor;
+  return MakeUnitType("\xCD\xBC\xC6\xAC\xBF\xF2",  // 图片框 (GBK)
+                      "PicBox", picbox::kTypeFlags, kProperties, QueryHandler);
 }
 
 }  // namespace runtime::units

@@ -1,6 +1,7 @@
 #include "runtime/units/window/window_type.h"
 
 #include "runtime/forms/unit_types.h"
+#include "runtime/units/common/property_table.h"
 #include "runtime/units/window/window_unit.h"
 
 namespace runtime::units {
@@ -9,62 +10,40 @@ namespace {
 
 using forms::AsUnitHandler;
 
-// Property type codes.
-constexpr int16_t kInteger = 1001;
-constexpr int16_t kLogical = 1003;
-constexpr int16_t kText = 1005;
-constexpr int16_t kChoice = 1006;
-constexpr int16_t kPicture = 1009;
-constexpr int16_t kIconBytes = 1010;
-constexpr int16_t kMousePointer = 1011;
-constexpr int16_t kSound = 1012;
-constexpr int16_t kFileName = 1016;
-constexpr int16_t kColour = 1017;
+using namespace property_code;
 
-constexpr uint16_t kCommon = 0xE000;
-constexpr uint16_t kOwn = 0x8000;
-constexpr uint16_t kOwnMarked = 0x8001;  // BackPictureMode, BackMusicMode, buttons, help
+// BackPictureMode, BackMusicMode, the caption buttons and the help
+// properties carry a marked flag word.
+constexpr uint16_t kMarked = kOwnPropertyFlags | 0x0001;
 
-constexpr PropertyTypeEntry Entry(int16_t type_code, uint16_t flags) {
-  return {nullptr, nullptr, nullptr, type_code, flags, nullptr};
-}
-
-constexpr PropertyTypeEntry kProperties[window::kPropertyCount] = {
-    // The eight common properties the framework serves.
-    Entry(kInteger, kCommon),       // left
-    Entry(kInteger, kCommon),       // top
-    Entry(kInteger, kCommon),       // width
-    Entry(kInteger, kCommon),       // height
-    Entry(kText, kCommon),          // tag
-    Entry(kLogical, kCommon),       // visible
-    Entry(kLogical, kCommon),       // disabled
-    Entry(kMousePointer, kCommon),  // mouse pointer
-    Entry(kText, kOwn),             // 8 Caption
-    Entry(kChoice, kOwn),           // 9 Border
-    Entry(kColour, kOwn),           // 10 BackColor
-    Entry(kPicture, kOwn),          // 11 BackPicture
-    Entry(kChoice, kOwnMarked),     // 12 BackPictureMode
-    Entry(kSound, kOwn),            // 13 BackMusic
-    Entry(kChoice, kOwnMarked),     // 14 BackMusicMode
-    Entry(kLogical, kOwn),          // 15 ControlBox
-    Entry(kLogical, kOwnMarked),    // 16 MaxButton
-    Entry(kLogical, kOwnMarked),    // 17 MinButton
-    Entry(kChoice, kOwn),           // 18 StartPosition
-    Entry(kLogical, kOwn),          // 19 Movable
-    Entry(kIconBytes, kOwn),        // 20 Icon
-    Entry(kLogical, kOwn),          // 21 EnterMovesFocus
-    Entry(kLogical, kOwn),          // 22 EscCloses
-    Entry(kLogical, kOwn),          // 23 F1OpensHelp
-    Entry(kFileName, kOwnMarked),   // 24 HelpFile
-    Entry(kInteger, kOwnMarked),    // 25 HelpContext
-    Entry(kLogical, kOwn),          // 26 ShowInTaskbar
-    Entry(kLogical, kOwn),          // 27 DragAnywhere
-    Entry(kChoice, kOwn),           // 28 Shape
-    Entry(kLogical, kOwn),          // 29 AlwaysOnTop
-    Entry(kLogical, kOwn),          // 30 KeepTitleActive
-    Entry(kText, kOwn),             // 31 ClassName
+constexpr PropertyTypeEntry kOwnProperties[] = {
+    PropertyEntry(kText),               // 8 Caption
+    PropertyEntry(kChoice),             // 9 Border
+    PropertyEntry(kSystemColour),       // 10 BackColor
+    PropertyEntry(kPicture),            // 11 BackPicture
+    PropertyEntry(kChoice, kMarked),    // 12 BackPictureMode
+    PropertyEntry(kSound),              // 13 BackMusic
+    PropertyEntry(kChoice, kMarked),    // 14 BackMusicMode
+    PropertyEntry(kLogical),            // 15 ControlBox
+    PropertyEntry(kLogical, kMarked),   // 16 MaxButton
+    PropertyEntry(kLogical, kMarked),   // 17 MinButton
+    PropertyEntry(kChoice),             // 18 StartPosition
+    PropertyEntry(kLogical),            // 19 Movable
+    PropertyEntry(kIcon),               // 20 Icon
+    PropertyEntry(kLogical),            // 21 EnterMovesFocus
+    PropertyEntry(kLogical),            // 22 EscCloses
+    PropertyEntry(kLogical),            // 23 F1OpensHelp
+    PropertyEntry(kFileName, kMarked),  // 24 HelpFile
+    PropertyEntry(kInteger, kMarked),   // 25 HelpContext
+    PropertyEntry(kLogical),            // 26 ShowInTaskbar
+    PropertyEntry(kLogical),            // 27 DragAnywhere
+    PropertyEntry(kChoice),             // 28 Shape
+    PropertyEntry(kLogical),            // 29 AlwaysOnTop
+    PropertyEntry(kLogical),            // 30 KeepTitleActive
+    PropertyEntry(kText),               // 31 ClassName
 };
-static_assert(window::kOwnPropertyCount + 8 == window::kPropertyCount);
+constexpr auto kProperties = PropertyTable(kOwnProperties);
+static_assert(kProperties.size() == window::kPropertyCount);
 
 UnitHandler QueryHandler(int32_t number) {
   switch (number) {
@@ -92,14 +71,8 @@ UnitHandler QueryHandler(int32_t number) {
 }  // namespace
 
 UnitTypeDescriptor WindowTypeDescriptor() {
-  UnitTypeDescriptor descriptor{};
-  descriptor.chinese_name = "\xB4\xB0\xBF\xDA";  // 窗口 (GBK)
-  descriptor.english_name = "window";
-  descriptor.state_flags = window::kTypeFlags;
-  descriptor.property_count = window::kPropertyCount;
-  descriptor.property_types = kProperties;
-  descriptor.handler_query = QueryHandler;
-  return descriptor;
+  return MakeUnitType("\xB4\xB0\xBF\xDA",  // 窗口 (GBK)
+                      "window", window::kTypeFlags, kProperties, QueryHandler);
 }
 
 }  // namespace runtime::units
