@@ -5,6 +5,7 @@
 #include "runtime/commands/commands.h"
 #include "runtime/commands/show_message_box.h"
 #include "runtime/pictures/load_picture.h"
+#include "runtime/units/commondlg/commondlg_type.h"
 #include "runtime/units/drawpanel/drawpanel_commands.h"
 #include "runtime/units/unit_type_table.h"
 
@@ -17,6 +18,7 @@ namespace {
 const std::array<CommandRoutine, kRuntimeCommandCount> kCommands = [] {
   std::array<CommandRoutine, kRuntimeCommandCount> table{};
   table[kCommandDrawLine] = units::DrawLine;
+  table[kCommandOpen] = units::OpenCommonDialog;
   table[kCommandWriteText] = units::WriteText;
   table[kCommandWriteTextAt] = units::WriteTextAt;
   table[kCommandDrawPicture] = units::DrawPicture;

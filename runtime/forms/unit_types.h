@@ -23,17 +23,11 @@ inline constexpr uint32_t kTypeNotifyParentOnRecreate = 0x100000;
 inline constexpr uint32_t kTypeClickDragsWindow = 0x4000000;
 
 // A window unit hands its child controls' notifications (WM_COMMAND from a
-// control, WM_DRAWITEM, WM_CTLCOLOR*) back to the control that sent them as
+// control, WM_NOTIFY, WM_DRAWITEM, WM_CTLCOLOR*) back to the control that sent them as
 // message + kReflectedMessageOffset, so that a unit built on a standard
 // control hears its own notifications. A non-zero answer is the result;
 // zero lets the window answer as usual.
 inline constexpr UINT kReflectedMessageOffset = 0x2000;
-
-// The notifications a standard control sends its parent (WM_COMMAND,
-// WM_NOTIFY, WM_CTLCOLOR*, WM_HSCROLL, WM_VSCROLL) come back from the window
-// to the control as kReflectedMessage + message, so that the unit owning
-// the control answers them itself.
-inline constexpr UINT kReflectedMessage = 0x2000;
 
 // Handler numbers of a unit type's handler query.
 enum UnitHandlerNumber : int32_t {

@@ -118,6 +118,7 @@ void OnSize(WindowUnit& unit, WPARAM state) {
 // the control's unit answers it or leaves it to the window.
 HWND NotifyingControl(UINT message, WPARAM wparam, LPARAM lparam) {
   if (message == WM_COMMAND) return reinterpret_cast<HWND>(lparam);
+  if (message == WM_NOTIFY && lparam != 0) return reinterpret_cast<const NMHDR*>(lparam)->hwndFrom;
   if (message == WM_DRAWITEM && wparam != 0 && lparam != 0) {
     return reinterpret_cast<const DRAWITEMSTRUCT*>(lparam)->hwndItem;
   }
@@ -132,31 +133,6 @@ bool Reflect(WindowUnit& unit, UINT message, WPARAM wparam, LPARAM lparam, LRESU
   if (control == nullptr || control == unit.window || !IsWindow(control)) return false;
   *result = SendMessageA(control, message + forms::kReflectedMessageOffset, wparam, lparam);
   return *result != 0;
-}
-
-// A control's notification goes back to the control (its unit answers it);
-// false when `message` is none or no control answered it.
-bool Reflect(UINT message, WPARAM wparam, LPARAM lparam, LRESULT* result) {
-  HWND control = nullptr;
-  switch (message) {
-    case WM_COMMAND:
-    case WM_HSCROLL:
-    case WM_VSCROLL:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN:
-      control = reinterpret_cast<HWND>(lparam);
-      break;
-    case WM_NOTIFY:
-      if (lparam != 0) control = reinterpret_cast<const NMHDR*>(lparam)->hwndFrom;
-      break;
-    default:
-      return false;
-  }
-  if (control == nullptr || !IsWindow(control)) return false;
-  *result = SendMessageA(control, forms::kReflectedMessage + message, wparam, lparam);
-  // Colours nobody answered stay the class's; a notification is answered.
-  return message == WM_NOTIFY || *result != 0;
 }
 
 // Messages the type answers by itself; false leaves the message to the
@@ -240,7 +216,6 @@ LRESULT WindowProcedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
   if (unit == nullptr) return DefWindowProcA(hwnd, message, wparam, lparam);
   if (message == WM_NCDESTROY) return OnNcDestroy(unit, hwnd, wparam, lparam);
   LRESULT result = 0;
-  if (Reflect(message, wparam, lparam, &result)) return result;
   if (Answer(*unit, message, wparam, lparam, &result)) return result;
   WNDPROC class_procedure = unit->class_procedure;
   Observe(*unit, message, wparam);

@@ -46,7 +46,7 @@ class WindowTest : public forms_testing::LoaderTest {
   // Reads a program of `windows` with the real window type and the
   // stand-ins.
   void RegisterForms(const std::vector<forms::WindowTemplate>& windows);
-  // The same with further real unit types beside them (other units' tests).
+  // The same with further real unit types in slots of their own.
   void RegisterForms(const std::vector<forms::WindowTemplate>& windows,
                      const std::vector<forms_testing::TestProgram::RealType>& more_types);
   // One window of `record`, at the given place, visible.

@@ -1,0 +1,165 @@
+#include "runtime/units/commondlg/commondlg_type.h"
+
+#include <cstring>
+#include <optional>
+#include <span>
+#include <string>
+
+#include "runtime/core/messages.h"
+#include "runtime/core/runtime_library.h"
+#include "runtime/forms/system_services.h"
+#include "runtime/forms/unit_types.h"
+#include "runtime/units/commondlg/commondlg_schema.h"
+#include "runtime/units/commondlg/commondlg_unit.h"
+
+namespace runtime::units {
+
+namespace {
+
+using forms::AsUnitHandler;
+
+constexpr int kDataTypeMismatch = 11;  // "所提供参数的数据类型不符合要求"
+
+constexpr int16_t kInteger = 1001;
+constexpr int16_t kLogical = 1003;
+constexpr int16_t kText = 1005;
+constexpr int16_t kChoice = 1006;
+constexpr int16_t kMousePointer = 1011;
+constexpr int16_t kColour = 1014;
+
+constexpr uint16_t kCommon = 0xE000;
+constexpr uint16_t kOwn = 0x8000;
+
+constexpr PropertyTypeEntry Entry(int16_t type_code, uint16_t flags) {
+  return {nullptr, nullptr, nullptr, type_code, flags, nullptr};
+}
+
+constexpr PropertyTypeEntry kProperties[commondlg::kPropertyCount] = {
+    Entry(kInteger, kCommon),       // left
+    Entry(kInteger, kCommon),       // top
+    Entry(kInteger, kCommon),       // width
+    Entry(kInteger, kCommon),       // height
+    Entry(kText, kCommon),          // tag
+    Entry(kLogical, kCommon),       // visible
+    Entry(kLogical, kCommon),       // disabled
+    Entry(kMousePointer, kCommon),  // mouse pointer
+    Entry(kChoice, 0x8002),         // 8 DialogType
+    Entry(kText, kOwn),             // 9 Title
+    Entry(kText, kOwn),             // 10 FileName
+    Entry(kText, kOwn),             // 11 Filter
+    Entry(kInteger, 0x8001),        // 12 FilterIndex
+    Entry(kText, kOwn),             // 13 InitialDir
+    Entry(kText, kOwn),             // 14 DefaultExt
+    Entry(kLogical, kOwn),          // 15 CreatePrompt
+    Entry(kLogical, kOwn),          // 16 FileMustExist
+    Entry(kLogical, kOwn),          // 17 OverwritePrompt
+    Entry(kLogical, kOwn),          // 18 PathMustExist
+    Entry(kLogical, 0x8002),        // 19 NoChangeDir
+    Entry(kColour, kOwn),           // 20 FontColor
+    Entry(kLogical, kOwn),          // 21 FontBold
+    Entry(kLogical, kOwn),          // 22 FontItalic
+    Entry(kLogical, kOwn),          // 23 FontStrikeOut
+    Entry(kLogical, kOwn),          // 24 FontUnderline
+    Entry(kText, kOwn),             // 25 FontName
+    Entry(kInteger, 0x8002),        // 26 FontSize
+    Entry(kText, kOwn),             // 27 HelpFile
+    Entry(kChoice, kOwn),           // 28 HelpCommand
+    Entry(kInteger, 0x8001),        // 29 HelpContext
+};
+
+HGLOBAL ListTexts(const uint8_t* properties, int32_t length, forms::ListTextCallback callback,
+                  void* context) {
+  const std::span<const uint8_t> bytes =
+      properties != nullptr && length > 0
+          ? std::span<const uint8_t>(properties, static_cast<size_t>(length))
+          : std::span<const uint8_t>();
+  std::optional<forms::RecordValues> record = forms::ReadRecord(CommonDlgSchema(), bytes);
+  if (!record) return nullptr;
+  if (callback != nullptr) {
+    for (size_t field = commondlg::kTitle; field <= commondlg::kHelpFile; ++field) {
+      callback(record->Text(field).c_str(), context);
+    }
+  }
+  const std::string written = forms::WriteRecord(*record);
+  HGLOBAL block = GlobalAlloc(GMEM_FIXED, written.size());
+  if (block == nullptr) return nullptr;
+  std::memcpy(GlobalLock(block), written.data(), written.size());
+  GlobalUnlock(block);
+  return block;
+}
+
+UnitHandler QueryHandler(int32_t number) {
+  switch (number) {
+    case forms::kHandlerCreate:
+      return AsUnitHandler<forms::CreateHandler>(commondlg::CreateCommonDlg);
+    case forms::kHandlerSetProperty:
+      return AsUnitHandler<forms::SetPropertyHandler>(commondlg::SetCommonDlgProperty);
+    case forms::kHandlerSaveProperties:
+      return AsUnitHandler<forms::SavePropertiesHandler>(commondlg::SaveCommonDlgProperties);
+    case forms::kHandlerGetProperty:
+      return AsUnitHandler<forms::GetPropertyHandler>(commondlg::GetCommonDlgProperty);
+    case forms::kHandlerListTexts:
+      return AsUnitHandler<forms::ListTextsHandler>(ListTexts);
+    default:
+      return nullptr;
+  }
+}
+
+// The live unit argument 0 names; a missing unit ends the program through
+// the service, a unit of another type is a wrong-type error.
+commondlg::CommonDlgUnit* ReferencedUnit(int32_t count, const ArgumentRecord* args) {
+  const SystemServiceRoutine services = LibraryServices();
+  const ArgumentRecord reference = ArgumentAt(count, args, 0);
+  if (services == nullptr) return nullptr;
+  const auto window_id = static_cast<intptr_t>(reference.low);
+  const auto unit_id = static_cast<intptr_t>(reference.high);
+  void* unit =
+      reinterpret_cast<void*>(services(forms::kServiceLiveUnitOrError, window_id, unit_id));
+  if (unit == nullptr) return nullptr;
+  const intptr_t type_code = services(forms::kServiceUnitTypeCode, window_id, unit_id);
+  const auto* type =
+      reinterpret_cast<const UnitTypeDescriptor*>(services(forms::kServiceUnitType, type_code, 0));
+  if (type == nullptr || type->handler_query != &QueryHandler) {
+    services(forms::kServiceReportError,
+             reinterpret_cast<intptr_t>(messages::ForErrorCode(kDataTypeMismatch)), 0);
+    return nullptr;
+  }
+  return static_cast<commondlg::CommonDlgUnit*>(unit);
+}
+
+}  // namespace
+
+void OpenCommonDialog(ValueRecord* result, int32_t count, ArgumentRecord* args) {
+  result->type = type::kBool;
+  commondlg::CommonDlgUnit* unit = ReferencedUnit(count, args);
+  if (unit == nullptr) return;
+  bool confirmed = false;
+  switch (unit->record.Int(commondlg::kDialogType)) {
+    case commondlg::kOpenFile:
+      confirmed = commondlg::RunFileDialog(*unit, false);
+      break;
+    case commondlg::kSaveFile:
+      confirmed = commondlg::RunFileDialog(*unit, true);
+      break;
+    case commondlg::kFontDialog:
+      confirmed = commondlg::RunFontDialog(*unit);
+      break;
+    default:
+      confirmed = commondlg::RunHelp(*unit);
+      break;
+  }
+  result->SetInt32(confirmed ? 1 : 0);
+}
+
+UnitTypeDescriptor CommonDlgTypeDescriptor() {
+  UnitTypeDescriptor descriptor{};
+  descriptor.chinese_name = "\xCD\xA8\xD3\xC3\xB6\xD4\xBB\xB0\xBF\xF2";  // 通用对话框 (GBK)
+  descriptor.english_name = "CommonDlg";
+  descriptor.state_flags = commondlg::kTypeFlags;
+  descriptor.property_count = commondlg::kPropertyCount;
+  descriptor.property_types = kProperties;
+  descriptor.handler_query = QueryHandler;
+  return descriptor;
+}
+
+}  // namespace runtime::units
