@@ -2,29 +2,21 @@
 
 #include "runtime/forms/unit_types.h"
 #include "runtime/units/colorpicker/colorpicker_unit.h"
+#include "runtime/units/common/property_table.h"
 
 namespace runtime::units {
 
 namespace {
 
+using namespace property_code;
+
 using forms::AsUnitHandler;
 
-constexpr PropertyTypeEntry Entry(int16_t type_code, uint16_t flags) {
-  return {nullptr, nullptr, nullptr, type_code, flags, nullptr};
-}
-
-constexpr PropertyTypeEntry kProperties[colorpicker::kPropertyCount] = {
-    Entry(1001, 0xE000),  // left
-    Entry(1001, 0xE000),  // top
-    Entry(1001, 0xE000),  // width
-    Entry(1001, 0xE000),  // height
-    Entry(1005, 0xE000),  // tag
-    Entry(1003, 0xE000),  // visible
-    Entry(1003, 0xE000),  // disabled
-    Entry(1011, 0xE000),  // mouse pointer
-    Entry(1015, 0x8000),  // 8 Color
-    Entry(1003, 0x8000),  // 9 AllowTransparent
+constexpr PropertyTypeEntry kOwnProperties[] = {
+    PropertyEntry(kColourOrNone),  // 8 Color
+    PropertyEntry(kLogical),       // 9 AllowTransparent
 };
+constexpr auto kProperties = PropertyTable(kOwnProperties);
 
 UnitHandler QueryHandler(int32_t number) {
   switch (number) {
@@ -44,14 +36,8 @@ UnitHandler QueryHandler(int32_t number) {
 }  // namespace
 
 UnitTypeDescriptor ColorPickerTypeDescriptor() {
-  UnitTypeDescriptor descriptor{};
-  descriptor.chinese_name = "\xD1\xD5\xC9\xAB\xD1\xA1\xD4\xF1\xC6\xF7";  // 颜色选择器 (GBK)
-  descriptor.english_name = "ColorPicker";
-  descriptor.state_flags = colorpicker::kTypeFlags;
-  descriptor.property_count = colorpicker::kPropertyCount;
-  descriptor.property_types = kProperties;
-  descriptor.handler_query = QueryHandler;
-  return descriptor;
+  return MakeUnitType("\xD1\xD5\xC9\xAB\xD1\xA1\xD4\xF1\xC6\xF7",  // 颜色选择器 (GBK)
+                      "ColorPicker", colorpicker::kTypeFlags, kProperties, QueryHandler);
 }
 
 }  // namespace runtime::units

@@ -8,61 +8,37 @@
 #include "runtime/forms/unit_types.h"
 #include "runtime/units/combobox/combobox_schema.h"
 #include "runtime/units/combobox/combobox_unit.h"
+#include "runtime/units/common/property_table.h"
 
 namespace runtime::units {
 
 namespace {
 
+using namespace property_code;
+
 using forms::AsUnitHandler;
 
-// Property type codes.
-constexpr int16_t kInteger = 1001;
-constexpr int16_t kLogical = 1003;
-constexpr int16_t kText = 1005;
-constexpr int16_t kChoice = 1006;
-constexpr int16_t kMousePointer = 1011;
-constexpr int16_t kFont = 1013;
-constexpr int16_t kColour = 1014;
-constexpr int16_t kBackColour = 1017;
-constexpr int16_t kDataSourceName = 1018;
-constexpr int16_t kDataFieldName = 1020;
-constexpr int16_t kOtherBytes = 1024;
-
-constexpr uint16_t kCommon = 0xE000;
-constexpr uint16_t kOwn = 0x8000;
-
-constexpr PropertyTypeEntry Entry(int16_t type_code, uint16_t flags) {
-  return {nullptr, nullptr, nullptr, type_code, flags, nullptr};
-}
-
-constexpr PropertyTypeEntry kProperties[combobox::kPropertyCount] = {
-    Entry(kInteger, kCommon),       // left
-    Entry(kInteger, kCommon),       // top
-    Entry(kInteger, kCommon),       // width
-    Entry(kInteger, kCommon),       // height
-    Entry(kText, kCommon),          // tag
-    Entry(kLogical, kCommon),       // visible
-    Entry(kLogical, kCommon),       // disabled
-    Entry(kMousePointer, kCommon),  // mouse pointer
-    Entry(kChoice, kOwn),           // 8 ComboStyle
-    Entry(kText, 0x8001),           // 9 Content
-    Entry(kInteger, 0x8001),        // 10 MaxLength
-    Entry(kInteger, 0x8001),        // 11 SelStart
-    Entry(kInteger, 0x8001),        // 12 SelLength
-    Entry(kText, 0x8009),           // 13 SelText, not stored
-    Entry(kLogical, kOwn),          // 14 Sorted
-    Entry(kInteger, kOwn),          // 15 ItemSpacing
-    Entry(kColour, kOwn),           // 16 TextColor
-    Entry(kBackColour, kOwn),       // 17 BackColor
-    Entry(kFont, kOwn),             // 18 Font
-    Entry(kInteger, kOwn),          // 19 ListIndex
-    Entry(kOtherBytes, kOwn),       // 20 Items
-    Entry(kOtherBytes, kOwn),       // 21 ItemData
-    Entry(kDataSourceName, kOwn),   // 22 DataSource
-    Entry(kDataFieldName, kOwn),    // 23 DataField
-    Entry(kLogical, 0x8010),        // 24 DataBindFlag
+constexpr PropertyTypeEntry kOwnProperties[] = {
+    PropertyEntry(kChoice),           // 8 ComboStyle
+    PropertyEntry(kText, 0x8001),     // 9 Content
+    PropertyEntry(kInteger, 0x8001),  // 10 MaxLength
+    PropertyEntry(kInteger, 0x8001),  // 11 SelStart
+    PropertyEntry(kInteger, 0x8001),  // 12 SelLength
+    PropertyEntry(kText, 0x8009),     // 13 SelText, not stored
+    PropertyEntry(kLogical),          // 14 Sorted
+    PropertyEntry(kInteger),          // 15 ItemSpacing
+    PropertyEntry(kColour),           // 16 TextColor
+    PropertyEntry(kSystemColour),     // 17 BackColor
+    PropertyEntry(kFont),             // 18 Font
+    PropertyEntry(kInteger),          // 19 ListIndex
+    PropertyEntry(kOtherBytes),       // 20 Items
+    PropertyEntry(kOtherBytes),       // 21 ItemData
+    PropertyEntry(kDataSource),       // 22 DataSource
+    PropertyEntry(kDataField),        // 23 DataField
+    PropertyEntry(kLogical, 0x8010),  // 24 DataBindFlag
 };
-static_assert(combobox::kOwnPropertyCount + 8 == combobox::kPropertyCount);
+constexpr auto kProperties = PropertyTable(kOwnProperties);
+static_assert(kProperties.size() == combobox::kPropertyCount);
 
 // Reports content, font face, every item, data source and data field, and
 // answers the record written out again.
@@ -115,14 +91,8 @@ UnitHandler QueryHandler(int32_t number) {
 }  // namespace
 
 UnitTypeDescriptor ComboBoxTypeDescriptor() {
-  UnitTypeDescriptor descriptor{};
-  descriptor.chinese_name = "\xD7\xE9\xBA\xCF\xBF\xF2";  // 组合框 (GBK)
-  descriptor.english_name = "ComboBox";
-  descriptor.state_flags = combobox::kTypeFlags;
-  descriptor.property_count = combobox::kPropertyCount;
-  descriptor.property_types = kProperties;
-  descriptor.handler_query = QueryHandler;
-  return descriptor;
+  return MakeUnitType("\xD7\xE9\xBA\xCF\xBF\xF2",  // 组合框 (GBK)
+                      "ComboBox", combobox::kTypeFlags, kProperties, QueryHandler);
 }
 
 }  // namespace runtime::units

@@ -24,11 +24,12 @@ inline constexpr int16_t kMousePointer = 1011;
 inline constexpr int16_t kSound = 1012;
 inline constexpr int16_t kFont = 1013;
 inline constexpr int16_t kColour = 1014;
-inline constexpr int16_t kBackColour = 1015;
+inline constexpr int16_t kColourOrNone = 1015;  // a colour, or none (transparent)
 inline constexpr int16_t kFileName = 1016;
 inline constexpr int16_t kSystemColour = 1017;
 inline constexpr int16_t kDataSource = 1018;
 inline constexpr int16_t kDataField = 1020;
+inline constexpr int16_t kOtherBytes = 1024;
 }  // namespace property_code
 
 // Flag words: the framework reads only the type code; these are carried.

@@ -9,6 +9,7 @@
 #include "runtime/core/runtime_library.h"
 #include "runtime/forms/system_services.h"
 #include "runtime/forms/unit_types.h"
+#include "runtime/units/common/property_table.h"
 #include "runtime/units/commondlg/commondlg_schema.h"
 #include "runtime/units/commondlg/commondlg_unit.h"
 
@@ -16,56 +17,37 @@ namespace runtime::units {
 
 namespace {
 
+using namespace property_code;
+
 using forms::AsUnitHandler;
 
 constexpr int kDataTypeMismatch = 11;  // "所提供参数的数据类型不符合要求"
 
-constexpr int16_t kInteger = 1001;
-constexpr int16_t kLogical = 1003;
-constexpr int16_t kText = 1005;
-constexpr int16_t kChoice = 1006;
-constexpr int16_t kMousePointer = 1011;
-constexpr int16_t kColour = 1014;
-
-constexpr uint16_t kCommon = 0xE000;
-constexpr uint16_t kOwn = 0x8000;
-
-constexpr PropertyTypeEntry Entry(int16_t type_code, uint16_t flags) {
-  return {nullptr, nullptr, nullptr, type_code, flags, nullptr};
-}
-
-constexpr PropertyTypeEntry kProperties[commondlg::kPropertyCount] = {
-    Entry(kInteger, kCommon),       // left
-    Entry(kInteger, kCommon),       // top
-    Entry(kInteger, kCommon),       // width
-    Entry(kInteger, kCommon),       // height
-    Entry(kText, kCommon),          // tag
-    Entry(kLogical, kCommon),       // visible
-    Entry(kLogical, kCommon),       // disabled
-    Entry(kMousePointer, kCommon),  // mouse pointer
-    Entry(kChoice, 0x8002),         // 8 DialogType
-    Entry(kText, kOwn),             // 9 Title
-    Entry(kText, kOwn),             // 10 FileName
-    Entry(kText, kOwn),             // 11 Filter
-    Entry(kInteger, 0x8001),        // 12 FilterIndex
-    Entry(kText, kOwn),             // 13 InitialDir
-    Entry(kText, kOwn),             // 14 DefaultExt
-    Entry(kLogical, kOwn),          // 15 CreatePrompt
-    Entry(kLogical, kOwn),          // 16 FileMustExist
-    Entry(kLogical, kOwn),          // 17 OverwritePrompt
-    Entry(kLogical, kOwn),          // 18 PathMustExist
-    Entry(kLogical, 0x8002),        // 19 NoChangeDir
-    Entry(kColour, kOwn),           // 20 FontColor
-    Entry(kLogical, kOwn),          // 21 FontBold
-    Entry(kLogical, kOwn),          // 22 FontItalic
-    Entry(kLogical, kOwn),          // 23 FontStrikeOut
-    Entry(kLogical, kOwn),          // 24 FontUnderline
-    Entry(kText, kOwn),             // 25 FontName
-    Entry(kInteger, 0x8002),        // 26 FontSize
-    Entry(kText, kOwn),             // 27 HelpFile
-    Entry(kChoice, kOwn),           // 28 HelpCommand
-    Entry(kInteger, 0x8001),        // 29 HelpContext
+constexpr PropertyTypeEntry kOwnProperties[] = {
+    PropertyEntry(kChoice, 0x8002),   // 8 DialogType
+    PropertyEntry(kText),             // 9 Title
+    PropertyEntry(kText),             // 10 FileName
+    PropertyEntry(kText),             // 11 Filter
+    PropertyEntry(kInteger, 0x8001),  // 12 FilterIndex
+    PropertyEntry(kText),             // 13 InitialDir
+    PropertyEntry(kText),             // 14 DefaultExt
+    PropertyEntry(kLogical),          // 15 CreatePrompt
+    PropertyEntry(kLogical),          // 16 FileMustExist
+    PropertyEntry(kLogical),          // 17 OverwritePrompt
+    PropertyEntry(kLogical),          // 18 PathMustExist
+    PropertyEntry(kLogical, 0x8002),  // 19 NoChangeDir
+    PropertyEntry(kColour),           // 20 FontColor
+    PropertyEntry(kLogical),          // 21 FontBold
+    PropertyEntry(kLogical),          // 22 FontItalic
+    PropertyEntry(kLogical),          // 23 FontStrikeOut
+    PropertyEntry(kLogical),          // 24 FontUnderline
+    PropertyEntry(kText),             // 25 FontName
+    PropertyEntry(kInteger, 0x8002),  // 26 FontSize
+    PropertyEntry(kText),             // 27 HelpFile
+    PropertyEntry(kChoice),           // 28 HelpCommand
+    PropertyEntry(kInteger, 0x8001),  // 29 HelpContext
 };
+constexpr auto kProperties = PropertyTable(kOwnProperties);
 
 HGLOBAL ListTexts(const uint8_t* properties, int32_t length, forms::ListTextCallback callback,
                   void* context) {
@@ -152,14 +134,8 @@ void OpenCommonDialog(ValueRecord* result, int32_t count, ArgumentRecord* args) 
 }
 
 UnitTypeDescriptor CommonDlgTypeDescriptor() {
-  UnitTypeDescriptor descriptor{};
-  descriptor.chinese_name = "\xCD\xA8\xD3\xC3\xB6\xD4\xBB\xB0\xBF\xF2";  // 通用对话框 (GBK)
-  descriptor.english_name = "CommonDlg";
-  descriptor.state_flags = commondlg::kTypeFlags;
-  descriptor.property_count = commondlg::kPropertyCount;
-  descriptor.property_types = kProperties;
-  descriptor.handler_query = QueryHandler;
-  return descriptor;
+  return MakeUnitType("\xCD\xA8\xD3\xC3\xB6\xD4\xBB\xB0\xBF\xF2",  // 通用对话框 (GBK)
+                      "CommonDlg", commondlg::kTypeFlags, kProperties, QueryHandler);
 }
 
 }  // namespace runtime::units

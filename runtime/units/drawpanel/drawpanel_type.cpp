@@ -29,7 +29,7 @@ constexpr PropertyTypeEntry kOwnProperties[] = {
     PropertyEntry(kChoice),                               // BrushStyle
     PropertyEntry(kColour),                               // BrushColor
     PropertyEntry(kColour),                               // TextColor
-    PropertyEntry(kBackColour),                           // TextBackColor
+    PropertyEntry(kColourOrNone),                         // TextBackColor
     PropertyEntry(kFont, kOwnPropertyFlags | 0x0002),     // Font
     PropertyEntry(kInteger, kOwnPropertyFlags | 0x0004),  // DrawAreaWidth, read-only
     PropertyEntry(kInteger, kOwnPropertyFlags | 0x0004),  // DrawAreaHeight, read-only

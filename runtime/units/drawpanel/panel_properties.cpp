@@ -6,6 +6,7 @@
 #include <span>
 #include <string>
 
+#include "runtime/units/common/unit_controls.h"
 #include "runtime/units/drawpanel/coordinate_unit.h"
 #include "runtime/units/drawpanel/panel_bitmap.h"
 #include "runtime/units/drawpanel/panel_dc.h"
@@ -69,14 +70,6 @@ constexpr std::array<PropertySpec, kPropFont + 1> kSpecs = {{
 }};
 
 bool IsBytes(Field field) { return field == kFont || field == kBackPicture; }
-
-HGLOBAL GlobalCopy(const std::string& bytes) {
-  HGLOBAL block = GlobalAlloc(GMEM_FIXED, bytes.size());
-  if (block == nullptr) return nullptr;
-  if (!bytes.empty()) std::memcpy(GlobalLock(block), bytes.data(), bytes.size());
-  GlobalUnlock(block);
-  return block;
-}
 
 std::string BytesOf(const PropertyPair& pair) {
   if (pair.address == nullptr || pair.second == 0) return {};
@@ -163,15 +156,7 @@ HGLOBAL SavePanelProperties(void* unit) {
 
 HGLOBAL ListPanelTexts(const uint8_t* bytes, int32_t length, forms::ListTextCallback callback,
                        void* context) {
-  const std::optional<forms::RecordValues> values = ReadPanelRecord(bytes, length);
-  if (!values) return nullptr;
-  const std::span<const uint8_t> font = values->Bytes(kFont);
-  if (callback != nullptr && font.size() == sizeof(LOGFONTA)) {
-    char face[LF_FACESIZE + 1] = {};
-    std::memcpy(face, font.data() + offsetof(LOGFONTA, lfFaceName), LF_FACESIZE);
-    callback(face, context);
-  }
-  return GlobalCopy(forms::WriteRecord(*values));
+  return ListRecordTexts(DrawPanelSchema(), bytes, length, {kFont}, callback, context);
 }
 
 }  // namespace runtime::units::drawpanel

@@ -1,5 +1,6 @@
 #include "runtime/units/editbox/editbox_type.h"
 
+#include "runtime/units/common/property_table.h"
 #include "runtime/units/common/unit_controls.h"
 #include "runtime/units/editbox/editbox_unit.h"
 
@@ -7,56 +8,35 @@ namespace runtime::units {
 
 namespace {
 
+using namespace property_code;
+
 using forms::AsUnitHandler;
 
-constexpr int16_t kInteger = 1001;
-constexpr int16_t kLogical = 1003;
-constexpr int16_t kText = 1005;
-constexpr int16_t kChoice = 1006;
-constexpr int16_t kMousePointer = 1011;
-constexpr int16_t kFontValue = 1013;
-constexpr int16_t kColour = 1014;
-constexpr int16_t kBackColour = 1017;
-constexpr int16_t kDataSourceName = 1018;
-constexpr int16_t kDataFieldName = 1020;
-
-constexpr uint16_t kCommon = 0xE000;
-constexpr uint16_t kOwn = 0x8000;
-constexpr uint16_t kMarked = 0x8001;
-constexpr uint16_t kNotStored = 0x8008;
-
-constexpr PropertyTypeEntry Entry(int16_t type_code, uint16_t flags) {
-  return {nullptr, nullptr, nullptr, type_code, flags, nullptr};
-}
-
-constexpr PropertyTypeEntry kProperties[editbox::kPropertyCount] = {
-    Entry(kInteger, kCommon),     Entry(kInteger, kCommon),       // left, top
-    Entry(kInteger, kCommon),     Entry(kInteger, kCommon),       // width, height
-    Entry(kText, kCommon),        Entry(kLogical, kCommon),       // tag, visible
-    Entry(kLogical, kCommon),     Entry(kMousePointer, kCommon),  // disabled, pointer
-    Entry(kText, kOwn),                                           // 8 Content
-    Entry(kChoice, kOwn),                                         // 9 Border
-    Entry(kColour, kOwn),                                         // 10 TextColor
-    Entry(kBackColour, kOwn),                                     // 11 BackColor
-    Entry(kFontValue, kOwn),                                      // 12 Font
-    Entry(kLogical, kOwn),                                        // 13 HideSelection
-    Entry(kInteger, kOwn),                                        // 14 MaxLength
-    Entry(kLogical, kOwn),                                        // 15 MultiLine
-    Entry(kChoice, kOwn),                                         // 16 ScrollBars
-    Entry(kChoice, kOwn),                                         // 17 Alignment
-    Entry(kChoice, kOwn),                                         // 18 InputMode
-    Entry(kText, kMarked),                                        // 19 PasswordChar
-    Entry(kChoice, kOwn),                                         // 20 CaseConversion
-    Entry(kChoice, kOwn),                                         // 21 SpinMode
-    Entry(kInteger, kMarked),                                     // 22 SpinMin
-    Entry(kInteger, kMarked),                                     // 23 SpinMax
-    Entry(kInteger, kOwn),                                        // 24 SelStart
-    Entry(kInteger, kOwn),                                        // 25 SelLength
-    Entry(kText, kNotStored),                                     // 26 SelText
-    Entry(kDataSourceName, kOwn),                                 // 27 DataSource
-    Entry(kDataFieldName, kOwn),                                  // 28 DataField
+constexpr PropertyTypeEntry kOwnProperties[] = {
+    PropertyEntry(kText),             // 8 Content
+    PropertyEntry(kChoice),           // 9 Border
+    PropertyEntry(kColour),           // 10 TextColor
+    PropertyEntry(kSystemColour),     // 11 BackColor
+    PropertyEntry(kFont),             // 12 Font
+    PropertyEntry(kLogical),          // 13 HideSelection
+    PropertyEntry(kInteger),          // 14 MaxLength
+    PropertyEntry(kLogical),          // 15 MultiLine
+    PropertyEntry(kChoice),           // 16 ScrollBars
+    PropertyEntry(kChoice),           // 17 Alignment
+    PropertyEntry(kChoice),           // 18 InputMode
+    PropertyEntry(kText, 0x8001),     // 19 PasswordChar
+    PropertyEntry(kChoice),           // 20 CaseConversion
+    PropertyEntry(kChoice),           // 21 SpinMode
+    PropertyEntry(kInteger, 0x8001),  // 22 SpinMin
+    PropertyEntry(kInteger, 0x8001),  // 23 SpinMax
+    PropertyEntry(kInteger),          // 24 SelStart
+    PropertyEntry(kInteger),          // 25 SelLength
+    PropertyEntry(kText, 0x8008),     // 26 SelText
+    PropertyEntry(kDataSource),       // 27 DataSource
+    PropertyEntry(kDataField),        // 28 DataField
 };
-static_assert(editbox::kOwnPropertyCount + 8 == editbox::kPropertyCount);
+constexpr auto kProperties = PropertyTable(kOwnProperties);
+static_assert(kProperties.size() == editbox::kPropertyCount);
 
 HGLOBAL ListTexts(const uint8_t* properties, int32_t length, forms::ListTextCallback callback,
                   void* context) {
@@ -88,14 +68,8 @@ UnitHandler QueryHandler(int32_t number) {
 }  // namespace
 
 UnitTypeDescriptor EditBoxTypeDescriptor() {
-  UnitTypeDescriptor descriptor{};
-  descriptor.chinese_name = "\xB1\xE0\xBC\xAD\xBF\xF2";  // 编辑框 (GBK)
-  descriptor.english_name = "EditBox";
-  descriptor.state_flags = editbox::kTypeFlags;
-  descriptor.property_count = editbox::kPropertyCount;
-  descriptor.property_types = kProperties;
-  descriptor.handler_query = QueryHandler;
-  return descriptor;
+  return MakeUnitType("\xB1\xE0\xBC\xAD\xBF\xF2",  // 编辑框 (GBK)
+                      "EditBox", editbox::kTypeFlags, kProperties, QueryHandler);
 }
 
 }  // namespace runtime::units

@@ -1,5 +1,6 @@
 #include "runtime/units/label/label_type.h"
 
+#include "runtime/units/common/property_table.h"
 #include "runtime/units/common/unit_controls.h"
 #include "runtime/units/label/label_unit.h"
 
@@ -7,61 +8,35 @@ namespace runtime::units {
 
 namespace {
 
+using namespace property_code;
+
 using forms::AsUnitHandler;
 
-constexpr int16_t kInteger = 1001;
-constexpr int16_t kLogical = 1003;
-constexpr int16_t kText = 1005;
-constexpr int16_t kChoice = 1006;
-constexpr int16_t kPictureBytes = 1009;
-constexpr int16_t kMousePointer = 1011;
-constexpr int16_t kFontValue = 1013;
-constexpr int16_t kColour = 1014;
-constexpr int16_t kColourOrNone = 1015;
-constexpr int16_t kBackColour = 1017;
-constexpr int16_t kDataSourceName = 1018;
-constexpr int16_t kDataFieldName = 1020;
-
-constexpr uint16_t kCommon = 0xE000;
-constexpr uint16_t kOwn = 0x8000;
-constexpr uint16_t kMarked = 0x8001;
-
-constexpr PropertyTypeEntry Entry(int16_t type_code, uint16_t flags) {
-  return {nullptr, nullptr, nullptr, type_code, flags, nullptr};
-}
-
-constexpr PropertyTypeEntry kProperties[label::kPropertyCount] = {
-    Entry(kInteger, kCommon),
-    Entry(kInteger, kCommon),  // left, top
-    Entry(kInteger, kCommon),
-    Entry(kInteger, kCommon),  // width, height
-    Entry(kText, kCommon),
-    Entry(kLogical, kCommon),  // tag, visible
-    Entry(kLogical, kCommon),
-    Entry(kMousePointer, kCommon),  // disabled, pointer
-    Entry(kText, kOwn),             // 8 Caption
-    Entry(kChoice, kOwn),           // 9 TextEffect
-    Entry(kChoice, kOwn),           // 10 Border
-    Entry(kInteger, kMarked),       // 11 FrameWidth
-    Entry(kColourOrNone, kMarked),  // 12 FrameColor1
-    Entry(kColourOrNone, kMarked),  // 13 FrameColor2
-    Entry(kColourOrNone, kMarked),  // 14 FrameColor3
-    Entry(kFontValue, kOwn),        // 15 Font
-    Entry(kColour, kOwn),           // 16 TextColor
-    Entry(kBackColour, kOwn),       // 17 BackColor
-    Entry(kPictureBytes, kOwn),     // 18 BackPicture
-    Entry(kChoice, kMarked),        // 19 BackPictureMode
-    Entry(kChoice, kOwn),           // 20 GradientMode
-    Entry(kColourOrNone, kMarked),  // 21 GradientColor1
-    Entry(kColourOrNone, kMarked),  // 22 GradientColor2
-    Entry(kColourOrNone, kMarked),  // 23 GradientColor3
-    Entry(kChoice, kOwn),           // 24 Alignment
-    Entry(kLogical, kOwn),          // 25 WordWrap
-    Entry(kChoice, kOwn),           // 26 VerticalAlignment
-    Entry(kDataSourceName, kOwn),   // 27 DataSource
-    Entry(kDataFieldName, kOwn),    // 28 DataField
+constexpr PropertyTypeEntry kOwnProperties[] = {
+    PropertyEntry(kText),                  // 8 Caption
+    PropertyEntry(kChoice),                // 9 TextEffect
+    PropertyEntry(kChoice),                // 10 Border
+    PropertyEntry(kInteger, 0x8001),       // 11 FrameWidth
+    PropertyEntry(kColourOrNone, 0x8001),  // 12 FrameColor1
+    PropertyEntry(kColourOrNone, 0x8001),  // 13 FrameColor2
+    PropertyEntry(kColourOrNone, 0x8001),  // 14 FrameColor3
+    PropertyEntry(kFont),                  // 15 Font
+    PropertyEntry(kColour),                // 16 TextColor
+    PropertyEntry(kSystemColour),          // 17 BackColor
+    PropertyEntry(kPicture),               // 18 BackPicture
+    PropertyEntry(kChoice, 0x8001),        // 19 BackPictureMode
+    PropertyEntry(kChoice),                // 20 GradientMode
+    PropertyEntry(kColourOrNone, 0x8001),  // 21 GradientColor1
+    PropertyEntry(kColourOrNone, 0x8001),  // 22 GradientColor2
+    PropertyEntry(kColourOrNone, 0x8001),  // 23 GradientColor3
+    PropertyEntry(kChoice),                // 24 Alignment
+    PropertyEntry(kLogical),               // 25 WordWrap
+    PropertyEntry(kChoice),                // 26 VerticalAlignment
+    PropertyEntry(kDataSource),            // 27 DataSource
+    PropertyEntry(kDataField),             // 28 DataField
 };
-static_assert(label::kOwnPropertyCount + 8 == label::kPropertyCount);
+constexpr auto kProperties = PropertyTable(kOwnProperties);
+static_assert(kProperties.size() == label::kPropertyCount);
 
 HGLOBAL ListTexts(const uint8_t* properties, int32_t length, forms::ListTextCallback callback,
                   void* context) {
@@ -90,14 +65,8 @@ UnitHandler QueryHandler(int32_t number) {
 }  // namespace
 
 UnitTypeDescriptor LabelTypeDescriptor() {
-  UnitTypeDescriptor descriptor{};
-  descriptor.chinese_name = "\xB1\xEA\xC7\xA9";  // 标签 (GBK)
-  descriptor.english_name = "Label";
-  descriptor.state_flags = label::kTypeFlags;
-  descriptor.property_count = label::kPropertyCount;
-  descriptor.property_types = kProperties;
-  descriptor.handler_query = QueryHandler;
-  return descriptor;
+  return MakeUnitType("\xB1\xEA\xC7\xA9",  // 标签 (GBK)
+                      "Label", label::kTypeFlags, kProperties, QueryHandler);
 }
 
 }  // namespace runtime::units

@@ -6,6 +6,7 @@
 
 #include "runtime/forms/unit_types.h"
 #include "runtime/units/common/property_table.h"
+#include "runtime/units/common/unit_controls.h"
 #include "runtime/units/picbox/picbox_schema.h"
 #include "runtime/units/picbox/picbox_unit.h"
 
@@ -34,22 +35,8 @@ static_assert(kProperties.size() == picbox::kPropertyCount);
 // out again (at the current version); null for a record that does not read.
 HGLOBAL ListTexts(const uint8_t* properties, int32_t length, forms::ListTextCallback callback,
                   void* context) {
-  const std::span<const uint8_t> bytes =
-      properties != nullptr && length > 0
-          ? std::span<const uint8_t>(properties, static_cast<size_t>(length))
-          : std::span<const uint8_t>();
-  std::optional<forms::RecordValues> record = forms::ReadRecord(PicBoxSchema(), bytes);
-  if (!record) return nullptr;
-  if (callback != nullptr) {
-    callback(record->Text(picbox::kDataSource).c_str(), context);
-    callback(record->Text(picbox::kDataField).c_str(), context);
-  }
-  const std::string written = forms::WriteRecord(*record);
-  HGLOBAL block = GlobalAlloc(GMEM_FIXED, written.size());
-  if (block == nullptr) return nullptr;
-  std::memcpy(GlobalLock(block), written.data(), written.size());
-  GlobalUnlock(block);
-  return block;
+  return ListRecordTexts(PicBoxSchema(), properties, length,
+                         {picbox::kDataSource, picbox::kDataField}, callback, context);
 }
 
 UnitHandler QueryHandler(int32_t number) {
