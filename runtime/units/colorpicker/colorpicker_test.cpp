@@ -2,6 +2,8 @@
 // mouse and the keyboard on the headless display.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "platform/dialogs/answers.h"
 #include "runtime/forms/property_access.h"
 #include "runtime/units/colorpicker/colorpicker_schema.h"
@@ -46,6 +48,7 @@ TEST(ColourPopupLayout, ArrowsWrapAndStepIntoTheEntryBoxes) {
 class ColorPickerTest : public window_testing::WindowTest {
  protected:
   void TearDown() override {
+    platform::dialogs::SetModalShownHook({});
     platform::dialogs::ClearQueuedAnswers();
     WindowTest::TearDown();
   }
@@ -79,6 +82,31 @@ class ColorPickerTest : public window_testing::WindowTest {
   }
   // The swatch's colour, a little inside its left edge.
   COLORREF Swatch() { return ClientPixel(Unit().window, 7, 12); }
+  // Pixels inside the swatch's black outline that differ from `fill`: the
+  // text drawn over it. The outline starts 4 pixels in; its top row runs
+  // black up to its right edge.
+  int SwatchMarks(COLORREF fill) {
+    HWND button = Unit().window;
+    RECT client{};
+    GetClientRect(button, &client);
+    POINT origin{0, 0};
+    ClientToScreen(button, &origin);
+    const std::vector<uint32_t> screen = display_.ComposeScreen();
+    const int width = GetSystemMetrics(SM_CXSCREEN);
+    EXPECT_EQ(screen.size(), static_cast<size_t>(width) * GetSystemMetrics(SM_CYSCREEN));
+    auto at = [&](int x, int y) {
+      const uint32_t rgb = screen[static_cast<size_t>((origin.y + y) * width + origin.x + x)];
+      return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
+    };
+    int right = 4;
+    while (right + 1 < client.right && at(right + 1, 4) == RGB(0, 0, 0)) ++right;
+    EXPECT_GT(right, 20) << "no swatch outline found";
+    int marks = 0;
+    for (int y = 5; y < client.bottom - 5; ++y) {
+      for (int x = 5; x < right; ++x) marks += at(x, y) != fill ? 1 : 0;
+    }
+    return marks;
+  }
 };
 
 TEST_F(ColorPickerTest, UpFromTheFirstRowReachesOtherColoursWhichAsksTheSystemDialog) {
@@ -95,8 +123,15 @@ TEST_F(ColorPickerTest, UpFromTheFirstRowReachesOtherColoursWhichAsksTheSystemDi
   for (int i = 0; i < 4; ++i) Press(VK_UP);  // cell 29 up to cell 1
   EXPECT_TRUE(CalledHandlers().empty());
   Press(VK_UP);  // the other-colours box
+  int shown = 0;
+  platform::dialogs::SetModalShownHook([&](HWND dialog) {
+    shown += IsWindowVisible(dialog) ? 1 : 0;
+    window_testing::SaveScreenshotIfAsked(display_, "units-colorpicker-dialog.png");
+  });
   platform::dialogs::QueueColorDialogAnswer(RGB(10, 20, 30));
   Press(VK_RETURN);
+  platform::dialogs::SetModalShownHook({});
+  EXPECT_EQ(shown, 1);
   EXPECT_EQ(Unit().popup, nullptr);
   EXPECT_EQ(Colour(), RGB(10, 20, 30));
   EXPECT_EQ(CalledHandlers(), std::vector<int32_t>{1});
@@ -120,12 +155,14 @@ TEST_F(ColorPickerTest, EscAndACancelledDialogRaiseNothing) {
 
 TEST_F(ColorPickerTest, TransparentEntryGivesTheMarkerAndTheSwatchText) {
   LoadPicker(0x0000FF, true);  // red, cell 12, row 1
+  EXPECT_EQ(SwatchMarks(RGB(255, 0, 0)), 0);
   ASSERT_NE(OpenPopup(), nullptr);
   Press(VK_UP);
   Press(VK_UP);  // above the first row: "透明"
   Press(VK_RETURN);
   EXPECT_EQ(Colour(), colorpicker::kTransparent);
   EXPECT_EQ(Swatch(), RGB(255, 255, 255));
+  EXPECT_GT(SwatchMarks(RGB(255, 255, 255)), 40);  // "透明" over the white
   EXPECT_EQ(CalledHandlers(), std::vector<int32_t>{1});
 }
 

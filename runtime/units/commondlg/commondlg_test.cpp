@@ -29,7 +29,18 @@ constexpr const char* kFilter =
     "\xCE\xBB\xCD\xBC\xCE\xC4\xBC\xFE(*.bmp)|*.bmp|PNG\xCD\xBC\xC6\xAC\xCE\xC4\xBC\xFE(*.png)|*."
     "png|";
 
-enum Index : int32_t { kType = 8, kFileName = 10, kFilterProp = 11, kFilterIndex = 12, kSize = 26 };
+enum Index : int32_t {
+  kType = 8,
+  kTitle = 9,
+  kFileName = 10,
+  kFilterProp = 11,
+  kFilterIndex = 12,
+  kInitialDir = 13,
+  kBold = 21,
+  kFontName = 25,
+  kSize = 26,
+};
+constexpr int kNameEdit = 0x0480;
 
 class CommonDlgTest : public window_testing::WindowTest {
  protected:
@@ -131,12 +142,54 @@ TEST_F(CommonDlgTest, FontDialogConvertsPointsBothWays) {
   dialogs::QueueFontDialogAnswer(chosen, RGB(1, 2, 3));
   EXPECT_EQ(Open(), 1);
   EXPECT_EQ(Int(kSize), 20);
-  EXPECT_EQ(Int(21), 1);
-  EXPECT_EQ(Text(25), "Arial");
+  EXPECT_EQ(Int(kBold), 1);
+  EXPECT_EQ(Text(kFontName), "Arial");
   EXPECT_EQ(static_cast<uint32_t>(Int(20)), RGB(1, 2, 3));
   dialogs::QueueFontDialogCancel();
   EXPECT_EQ(Open(), 0);
   EXPECT_EQ(Int(kSize), 20);
+}
+
+TEST_F(CommonDlgTest, SaveTypeShowsTheTitleAndNameAndCancelGivesFalse) {
+  const std::filesystem::path folder = std::filesystem::temp_directory_path() / "mienzo_cdlg_save";
+  std::filesystem::create_directories(folder);
+  std::ofstream(folder / "beach.png") << "x";
+  std::ofstream(folder / "harbour.jpg") << "x";
+  const std::string folder_text = folder.string();
+  Write(kType, 1);
+  WriteText(kTitle, "\xB1\xA3\xB4\xE6\xCD\xBC\xC6\xAC");  // 保存图片
+  WriteText(kFileName, "caption.png");
+  WriteText(kInitialDir, folder_text.c_str());
+  char caption[64] = {};
+  char name[64] = {};
+  dialogs::SetModalShownHook([&](HWND dialog) {
+    GetWindowTextA(dialog, caption, sizeof caption);
+    GetWindowTextA(GetDlgItem(dialog, kNameEdit), name, sizeof name);
+    window_testing::SaveScreenshotIfAsked(display_, "units-commondlg-save.png");
+  });
+  dialogs::QueueFileDialogCancel();
+  EXPECT_EQ(Open(), 0);
+  EXPECT_STREQ(caption, "\xB1\xA3\xB4\xE6\xCD\xBC\xC6\xAC");
+  EXPECT_STREQ(name, "caption.png");
+  EXPECT_EQ(Text(kFileName), "caption.png");
+  std::filesystem::remove_all(folder);
+}
+
+TEST_F(CommonDlgTest, FontTypeShowsTheDialogStartingFromTheUnitsFont) {
+  Write(kType, 2);
+  WriteText(kFontName, "\xCE\xC4\xC8\xAA\xE6\xE4\xD5\xFD\xBA\xDA");  // 文泉驿正黑
+  Write(kSize, 16);
+  Write(kBold, 1);
+  int shown = 0;
+  dialogs::SetModalShownHook([&](HWND dialog) {
+    shown += IsWindowVisible(dialog) ? 1 : 0;
+    window_testing::SaveScreenshotIfAsked(display_, "units-commondlg-font.png");
+  });
+  dialogs::QueueFontDialogCancel();
+  EXPECT_EQ(Open(), 0);
+  EXPECT_EQ(shown, 1);
+  EXPECT_EQ(Int(kSize), 16);
+  EXPECT_EQ(Int(kBold), 1);
 }
 
 TEST_F(CommonDlgTest, HelpWithoutItsFileGivesFalseButClosingNeedsNone) {
