@@ -54,14 +54,17 @@ BOOL TranslateMessage(const MSG* lpMsg) {
 }
 
 LRESULT DispatchMessageA(const MSG* lpMsg) {
-  if (lpMsg == nullptr || lpMsg->hwnd == nullptr) return 0;
-  platform::user::Window* w = platform::user::FindWindow(lpMsg->hwnd);
-  if (w == nullptr) return 0;
-  if (lpMsg->message == WM_TIMER && lpMsg->lParam != 0) {
+  if (lpMsg == nullptr) return 0;
+  // A timer with a procedure calls it, also a thread timer (no window).
+  if (lpMsg->message == WM_TIMER && lpMsg->lParam != 0 &&
+      (lpMsg->hwnd == nullptr || platform::user::FindWindowQuiet(lpMsg->hwnd) != nullptr)) {
     auto proc = reinterpret_cast<TIMERPROC>(lpMsg->lParam);
     proc(lpMsg->hwnd, WM_TIMER, lpMsg->wParam, static_cast<DWORD>(lpMsg->time));
     return 0;
   }
+  if (lpMsg->hwnd == nullptr) return 0;
+  platform::user::Window* w = platform::user::FindWindow(lpMsg->hwnd);
+  if (w == nullptr) return 0;
   LRESULT result = w->proc ? w->proc(lpMsg->hwnd, lpMsg->message, lpMsg->wParam, lpMsg->lParam) : 0;
   if (lpMsg->message == WM_PAINT) {
     // A window that ignored WM_PAINT would be asked again forever.

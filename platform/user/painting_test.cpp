@@ -146,6 +146,24 @@ TEST_F(Painting, TimersFireOnceWhenDueOnTheVirtualClock) {
   EXPECT_EQ(timers(), 2);
 }
 
+int g_thread_timer_calls = 0;
+void CountThreadTimer(HWND window, UINT message, UINT_PTR, DWORD) {
+  if (window == nullptr && message == WM_TIMER) ++g_thread_timer_calls;
+}
+
+TEST_F(Painting, ThreadTimersCallTheirProcedure) {
+  g_thread_timer_calls = 0;
+  const UINT_PTR id = SetTimer(nullptr, 0, 50, CountThreadTimer);
+  ASSERT_NE(id, 0u);
+  display_.AdvanceTime(50);
+  display_.PumpUntilIdle();
+  EXPECT_EQ(g_thread_timer_calls, 1) << "a timer without a window still runs its procedure";
+  KillTimer(nullptr, id);
+  display_.AdvanceTime(100);
+  display_.PumpUntilIdle();
+  EXPECT_EQ(g_thread_timer_calls, 1);
+}
+
 TEST_F(Painting, OtherThreadsSendAndPostToTheWindowsThread) {
   HWND top = recorder_.Create(WS_POPUP, 0, 0, 10, 10);
   recorder_.On(WM_USER,
