@@ -3,20 +3,14 @@
 #include "runtime/core/runtime_library.h"
 #include "runtime/forms/event_record.h"
 #include "runtime/forms/system_services.h"
+#include "runtime/units/common/unit_controls.h"
+#include "runtime/units/common/unit_controls.h"
 #include "runtime/units/drawpanel/panel_bitmap.h"
 #include "runtime/units/drawpanel/panel_events.h"
 
 namespace runtime::units::drawpanel {
 
 namespace {
-
-constexpr DWORD kBorderExStyles = WS_EX_CLIENTEDGE | WS_EX_DLGMODALFRAME | WS_EX_STATICEDGE;
-constexpr DWORD kBorderExStyle[] = {0,
-                                    WS_EX_CLIENTEDGE,
-                                    WS_EX_DLGMODALFRAME,
-                                    WS_EX_STATICEDGE,
-                                    WS_EX_CLIENTEDGE | WS_EX_DLGMODALFRAME,
-                                    0};
 
 void Attach(HWND window, LPARAM create_struct) {
   const auto* create = reinterpret_cast<const CREATESTRUCTA*>(create_struct);
@@ -106,16 +100,9 @@ Panel* PanelOf(HWND window) {
   return reinterpret_cast<Panel*>(GetWindowLongPtrA(window, GWLP_USERDATA));
 }
 
+// A border number outside the list means none (the shared rule clamps).
 void ApplyBorder(HWND window, int32_t border) {
-  if (border < kBorderNone || border > kLastBorder) border = kBorderNone;
-  LONG ex_style = GetWindowLongA(window, GWL_EXSTYLE) & ~static_cast<LONG>(kBorderExStyles);
-  LONG style = GetWindowLongA(window, GWL_STYLE) & ~static_cast<LONG>(WS_BORDER);
-  ex_style |= static_cast<LONG>(kBorderExStyle[border]);
-  if (border == kBorderSingleLine) style |= static_cast<LONG>(WS_BORDER);
-  SetWindowLongA(window, GWL_EXSTYLE, ex_style);
-  SetWindowLongA(window, GWL_STYLE, style);
-  SetWindowPos(window, nullptr, 0, 0, 0, 0,
-               SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+  ApplyBorderStyle(window, border < kBorderNone || border > kLastBorder ? kBorderNone : border);
 }
 
 }  // namespace runtime::units::drawpanel
