@@ -4,7 +4,6 @@
 #include "runtime/forms/event_record.h"
 #include "runtime/forms/system_services.h"
 #include "runtime/units/common/unit_controls.h"
-#include "runtime/units/common/unit_controls.h"
 #include "runtime/units/drawpanel/panel_bitmap.h"
 #include "runtime/units/drawpanel/panel_events.h"
 
