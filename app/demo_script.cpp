@@ -42,12 +42,12 @@ std::string Rest(std::string_view line, std::string_view command) {
   return std::string(rest);
 }
 
-std::string ParseKeys(std::string_view spec, std::vector<UINT>& keys) {
+std::string ParseKeys(std::string_view chord, std::vector<UINT>& keys) {
   size_t at = 0;
   while (true) {
-    const size_t plus = spec.find('+', at + 1);  // "+" alone is not a separator
+    const size_t plus = chord.find('+', at + 1);  // "+" alone is not a separator
     const std::string_view name =
-        spec.substr(at, plus == std::string_view::npos ? spec.size() - at : plus - at);
+        chord.substr(at, plus == std::string_view::npos ? chord.size() - at : plus - at);
     const UINT vk = KeyFromName(name);
     if (vk == 0) return "unknown key \"" + std::string(name) + "\"";
     keys.push_back(vk);

@@ -88,23 +88,23 @@ uint32_t WaveImageLength(const char* image) {
 
 std::unique_ptr<Sound> Open(const char* image, uint32_t length, bool loop) {
   auto sound = std::make_unique<Sound>();
-  SDL_AudioSpec spec{};
+  SDL_AudioSpec format{};
   SDL_RWops* source = SDL_RWFromConstMem(image, static_cast<int>(length));
   if (source == nullptr ||
-      SDL_LoadWAV_RW(source, 1, &spec, &sound->samples, &sound->length) == nullptr) {
+      SDL_LoadWAV_RW(source, 1, &format, &sound->samples, &sound->length) == nullptr) {
     SetLastError(ERROR_INVALID_DATA);
     return nullptr;
   }
   sound->loop = loop;
-  sound->silence = spec.silence;
+  sound->silence = format.silence;
   // Buffers of about 20 ms: stopping a sound waits for the buffer in play.
   Uint16 samples = 64;
-  while (samples < 8192 && samples * 2 <= spec.freq / 50)
+  while (samples < 8192 && samples * 2 <= format.freq / 50)
     samples = static_cast<Uint16>(samples * 2);
-  spec.samples = samples;
-  spec.callback = Feed;
-  spec.userdata = sound.get();
-  sound->device = SDL_OpenAudioDevice(nullptr, 0, &spec, nullptr, 0);
+  format.samples = samples;
+  format.callback = Feed;
+  format.userdata = sound.get();
+  sound->device = SDL_OpenAudioDevice(nullptr, 0, &format, nullptr, 0);
   if (sound->device == 0) {
     Close(sound);
     SetLastError(ERROR_NOT_SUPPORTED);

@@ -9,6 +9,7 @@
 #include "runtime/units/combobox/combobox_schema.h"
 #include "runtime/units/combobox/combobox_unit.h"
 #include "runtime/units/common/property_table.h"
+#include "runtime/units/common/unit_controls.h"
 
 namespace runtime::units {
 
@@ -63,12 +64,7 @@ HGLOBAL ListTexts(const uint8_t* properties, int32_t length, forms::ListTextCall
     callback(record->Text(combobox::kDataSource).c_str(), context);
     callback(record->Text(combobox::kDataField).c_str(), context);
   }
-  const std::string written = forms::WriteRecord(*record);
-  HGLOBAL block = GlobalAlloc(GMEM_FIXED, written.size());
-  if (block == nullptr) return nullptr;
-  std::memcpy(GlobalLock(block), written.data(), written.size());
-  GlobalUnlock(block);
-  return block;
+  return GlobalCopy(forms::WriteRecord(*record));
 }
 
 UnitHandler QueryHandler(int32_t number) {

@@ -10,6 +10,7 @@
 #include "runtime/forms/system_services.h"
 #include "runtime/forms/unit_types.h"
 #include "runtime/units/common/property_table.h"
+#include "runtime/units/common/unit_controls.h"
 #include "runtime/units/commondlg/commondlg_schema.h"
 #include "runtime/units/commondlg/commondlg_unit.h"
 
@@ -62,12 +63,7 @@ HGLOBAL ListTexts(const uint8_t* properties, int32_t length, forms::ListTextCall
       callback(record->Text(field).c_str(), context);
     }
   }
-  const std::string written = forms::WriteRecord(*record);
-  HGLOBAL block = GlobalAlloc(GMEM_FIXED, written.size());
-  if (block == nullptr) return nullptr;
-  std::memcpy(GlobalLock(block), written.data(), written.size());
-  GlobalUnlock(block);
-  return block;
+  return GlobalCopy(forms::WriteRecord(*record));
 }
 
 UnitHandler QueryHandler(int32_t number) {

@@ -137,15 +137,15 @@ int32_t SetPanelProperty(void* unit, int32_t index, const PropertyPair* pair, in
   if (unit == nullptr || pair == nullptr) return 0;
   if (index < 0 || index >= static_cast<int32_t>(kSpecs.size())) return 0;  // read-only or none
   Panel& panel = *static_cast<Panel*>(unit);
-  const PropertySpec& spec = kSpecs[static_cast<size_t>(index)];
-  if (IsBytes(spec.field)) {
-    panel.record.SetText(spec.field, BytesOf(*pair));
+  const PropertySpec& entry = kSpecs[static_cast<size_t>(index)];
+  if (IsBytes(entry.field)) {
+    panel.record.SetText(entry.field, BytesOf(*pair));
   } else {
     const int32_t value = Clamped(index, static_cast<int32_t>(pair->first));
-    if (value == panel.Int(spec.field) && spec.storage == Storage::kIfChanged) return 0;
-    panel.record.SetInt(spec.field, value);
+    if (value == panel.Int(entry.field) && entry.storage == Storage::kIfChanged) return 0;
+    panel.record.SetInt(entry.field, value);
   }
-  spec.apply(panel);
+  entry.apply(panel);
   return 0;
 }
 

@@ -46,21 +46,21 @@ COLORREF ColourOf(char letter) {
 //   2: 2 x 2 at (2, 2), blue on the diagonal, black elsewhere and black
 //      transparent, 2/10 s, "restore to background" (restores too);
 //   3: yellow 1 x 1 at (0, 0) without a graphic control (so 50 ms).
-GifSpec FourFrames() {
-  GifSpec spec{.width = 4, .height = 4, .global_table = kPalette};
-  GifFrameSpec first = SolidFrame(0, 0, 4, 4, kR);
+GifLayout FourFrames() {
+  GifLayout layout{.width = 4, .height = 4, .global_table = kPalette};
+  GifFrameLayout first = SolidFrame(0, 0, 4, 4, kR);
   first.delay = 10;
-  GifFrameSpec second = SolidFrame(1, 1, 2, 2, kG);
+  GifFrameLayout second = SolidFrame(1, 1, 2, 2, kG);
   second.disposal = 12;
-  GifFrameSpec third = SolidFrame(2, 2, 2, 2, kB);
+  GifFrameLayout third = SolidFrame(2, 2, 2, 2, kB);
   third.indices = {kB, kK, kK, kB};
   third.transparent = kK;
   third.delay = 20;
   third.disposal = 8;
-  GifFrameSpec fourth = SolidFrame(0, 0, 1, 1, kY);
+  GifFrameLayout fourth = SolidFrame(0, 0, 1, 1, kY);
   fourth.control = false;
-  spec.frames = {first, second, third, fourth};
-  return spec;
+  layout.frames = {first, second, third, fourth};
+  return layout;
 }
 
 // What the canvas holds after each frame of FourFrames, rows top-down.
@@ -203,7 +203,7 @@ TEST_F(GifAnimationTest, ANewPictureStopsTheAnimation) {
   EXPECT_EQ(Pixel(1, 1), RGB(0, 0, 255));
   EXPECT_EQ(Pixel(3, 3), kMagenta);
   // Another GIF plays from its own first frame.
-  GifSpec other{.width = 4, .height = 4, .global_table = kPalette};
+  GifLayout other{.width = 4, .height = 4, .global_table = kPalette};
   other.frames = {SolidFrame(0, 0, 4, 4, kY)};
   WriteBytes(kPictureProperty, BuildGif(other));
   Pump();
@@ -213,10 +213,10 @@ TEST_F(GifAnimationTest, ANewPictureStopsTheAnimation) {
 }
 
 TEST_F(GifAnimationTest, AFrameThatDoesNotDecodeDrawsNothingButKeepsItsDelay) {
-  GifSpec spec = FourFrames();
-  spec.frames[1].minimum_code_size = 12;
-  spec.frames[1].delay = 30;
-  Play(BuildGif(spec));
+  GifLayout layout = FourFrames();
+  layout.frames[1].minimum_code_size = 12;
+  layout.frames[1].delay = 30;
+  Play(BuildGif(layout));
   ASSERT_TRUE(Advance(kDelayOf[0]));
   EXPECT_EQ(FramesShown(), 2u);
   EXPECT_EQ(Due(), GetTickCount() + 300);

@@ -100,7 +100,7 @@ void PutTable(std::vector<uint8_t>& out, const std::vector<COLORREF>& table) {
   }
 }
 
-void PutFrame(std::vector<uint8_t>& gif, const GifFrameSpec& frame) {
+void PutFrame(std::vector<uint8_t>& gif, const GifFrameLayout& frame) {
   if (frame.control) {
     const uint8_t flags = static_cast<uint8_t>(frame.disposal | (frame.transparent ? 1 : 0));
     gif.insert(gif.end(), {0x21, 0xF9, 0x04, flags});
@@ -131,21 +131,21 @@ void PutFrame(std::vector<uint8_t>& gif, const GifFrameSpec& frame) {
 
 }  // namespace
 
-std::vector<uint8_t> BuildGif(const GifSpec& spec) {
+std::vector<uint8_t> BuildGif(const GifLayout& layout) {
   std::vector<uint8_t> gif = {'G', 'I', 'F', '8', '9', 'a'};
-  PutU16(gif, spec.width);
-  PutU16(gif, spec.height);
-  const bool global = !spec.global_table.empty();
-  gif.push_back(global ? static_cast<uint8_t>(0x80 | TableBits(spec.global_table.size())) : 0);
+  PutU16(gif, layout.width);
+  PutU16(gif, layout.height);
+  const bool global = !layout.global_table.empty();
+  gif.push_back(global ? static_cast<uint8_t>(0x80 | TableBits(layout.global_table.size())) : 0);
   gif.insert(gif.end(), {0, 0});  // background index, aspect
-  if (global) PutTable(gif, spec.global_table);
-  for (const GifFrameSpec& frame : spec.frames) PutFrame(gif, frame);
+  if (global) PutTable(gif, layout.global_table);
+  for (const GifFrameLayout& frame : layout.frames) PutFrame(gif, frame);
   gif.push_back(0x3B);
   return gif;
 }
 
-GifFrameSpec SolidFrame(int left, int top, int width, int height, uint8_t index) {
-  GifFrameSpec frame;
+GifFrameLayout SolidFrame(int left, int top, int width, int height, uint8_t index) {
+  GifFrameLayout frame;
   frame.left = left;
   frame.top = top;
   frame.width = width;

@@ -19,7 +19,7 @@ namespace runtime::units::picbox_testing {
 
 // --- Picture files --------------------------------------------------------
 
-struct GifFrameSpec {
+struct GifFrameLayout {
   int left = 0, top = 0, width = 0, height = 0;
   std::vector<uint8_t> indices{};  // width x height, rows top-down
   bool control = true;             // a graphic control extension before the image
@@ -31,17 +31,17 @@ struct GifFrameSpec {
   uint8_t minimum_code_size = 8;  // above 8 makes the image undecodable
 };
 
-struct GifSpec {
+struct GifLayout {
   int width = 0, height = 0;             // logical screen
   std::vector<COLORREF> global_table{};  // at most 256; padded to a power of two
-  std::vector<GifFrameSpec> frames{};
+  std::vector<GifFrameLayout> frames{};
 };
 
 // A GIF89a; the LZW data codes every pixel as a literal.
-std::vector<uint8_t> BuildGif(const GifSpec& spec);
+std::vector<uint8_t> BuildGif(const GifLayout& layout);
 
 // A GIF frame of one index everywhere.
-GifFrameSpec SolidFrame(int left, int top, int width, int height, uint8_t index);
+GifFrameLayout SolidFrame(int left, int top, int width, int height, uint8_t index);
 
 // A 24-bit bottom-up BMP whose pixel (x, y) is colour(x, y).
 std::vector<uint8_t> BuildBmp(int width, int height,

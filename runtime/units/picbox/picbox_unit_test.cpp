@@ -351,9 +351,9 @@ TEST_F(PicBoxUnitTest, TheEditorsEmbeddedPictureShowsStretched) {
 }
 
 TEST_F(PicBoxUnitTest, AGifWithoutAnimationShowsItsFirstFrameStill) {
-  GifSpec spec{.width = 4, .height = 4, .global_table = {kRed, kGreen, kBlue, kYellow}};
-  spec.frames = {SolidFrame(0, 0, 2, 2, 1), SolidFrame(0, 0, 4, 4, 2)};
-  LoadBoxOrFail({.back_colour = kMagenta, .play = 0, .picture = BuildGif(spec)});
+  GifLayout layout{.width = 4, .height = 4, .global_table = {kRed, kGreen, kBlue, kYellow}};
+  layout.frames = {SolidFrame(0, 0, 2, 2, 1), SolidFrame(0, 0, 4, 4, 2)};
+  LoadBoxOrFail({.back_colour = kMagenta, .play = 0, .picture = BuildGif(layout)});
   EXPECT_EQ(Unit().animation, nullptr);
   ASSERT_NE(Unit().picture, nullptr);
   EXPECT_EQ(Unit().picture->kind, PictureKind::kGif);
