@@ -37,6 +37,10 @@ void SetHints() {
   // An editor, not a game: the screen saver may run and compositing stays on.
   SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
   SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
+  // A click that activates a window is also a click, as on Windows
+  // (WM_MOUSEACTIVATE decides); SDL would drop one that comes right after
+  // the window got the focus back, such as the first click after a dialog.
+  SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
 }
 
 // Win32 DPI settings come in steps of 24 (125 %, 150 %, ...); a monitor's
