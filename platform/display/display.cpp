@@ -1,6 +1,9 @@
 #include "platform/display/display.h"
 
 #include <atomic>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
 
 #include "platform/gdi/screen_info.h"
 #include "platform/user/message_queue.h"
@@ -10,7 +13,18 @@ namespace platform {
 namespace {
 std::atomic<Display*> g_display{nullptr};
 std::atomic<DWORD> g_display_thread{0};
+std::atomic<bool> g_first_frame_noted{false};
 }  // namespace
+
+void NoteFramePresented() {
+  if (g_first_frame_noted.exchange(true, std::memory_order_relaxed)) return;
+  if (std::getenv("MIENZO_REPORT_FIRST_FRAME") == nullptr) return;
+  timespec now{};
+  clock_gettime(CLOCK_MONOTONIC, &now);
+  std::fprintf(stderr, "first frame: monotonic_ns=%lld\n",
+               static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec);
+  std::fflush(stderr);
+}
 
 Display* CurrentDisplay() { return g_display.load(std::memory_order_acquire); }
 

@@ -53,6 +53,14 @@ class Display {
   virtual std::string ClipboardText() = 0;
 };
 
+// Start-up timing for benchmarks: with MIENZO_REPORT_FIRST_FRAME set in the
+// environment, the first time a shown top-level window reaches the screen the
+// display writes "first frame: monotonic_ns=N" to stderr, N read from
+// CLOCK_MONOTONIC, so a parent process can subtract the time it started the
+// program at. Displays call this whenever a shown window was presented; it
+// writes once a process.
+void NoteFramePresented();
+
 // The display in use, or null before one is installed (windows still work:
 // nothing is shown, and the screen is the default ScreenSettings).
 Display* CurrentDisplay();

@@ -7,6 +7,8 @@
 
 #include "platform/base/gbk.h"
 #include "platform/gdi/surface.h"
+#include "platform/user/message_queue.h"
+#include "platform/user/painting.h"
 #include "platform/user/window.h"
 
 namespace platform {
@@ -66,6 +68,18 @@ HeadlessDisplay::HeadlessDisplay(ClockKind clock, ScreenSettings screen) : scree
 HeadlessDisplay::~HeadlessDisplay() {
   if (CurrentDisplay() == this) SetCurrentDisplay(nullptr);
   if (virtual_clock_) SetCurrentClock(nullptr);
+}
+
+// The screen is composed when it is read, so a present shows nothing. A
+// frame counts once a shown window is there and nothing waits to be painted.
+void HeadlessDisplay::Present() {
+  if (user::FindWindowToPaint(user::CurrentThreadId(), nullptr) != nullptr) return;
+  for (const user::Window* w : user::TopLevels()) {
+    if (w->IsVisibleFlag() && (w->style & WS_MINIMIZE) == 0 && w->surface) {
+      NoteFramePresented();
+      return;
+    }
+  }
 }
 
 void HeadlessDisplay::WaitForEvents(uint64_t deadline_ms) {

@@ -34,7 +34,7 @@ class HeadlessDisplay final : public Display {
   ScreenSettings Screen() const override { return screen_; }
   void TopLevelChanged(HWND) override {}
   void TopLevelDestroyed(HWND) override {}
-  void Present() override {}
+  void Present() override;
   void WaitForEvents(uint64_t deadline_ms) override;
   void Wake() override;
   void CursorChanged(HCURSOR cursor) override { cursor_ = cursor; }

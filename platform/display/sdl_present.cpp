@@ -4,6 +4,8 @@
 #include <mutex>
 #include <vector>
 
+#include "platform/display/display.h"
+
 namespace platform::sdl {
 
 namespace {
@@ -52,8 +54,10 @@ void PresentSurface(SDL_Window* window, const user::Window& w) {
   std::vector<SDL_Rect> rects = CopyDirty(*w.surface, dirty, target);
   if (must_lock) SDL_UnlockSurface(target);
   if (w.has_window_region) FillOutsideShape(w.window_region, dirty, target);
-  if (!rects.empty())
-    SDL_UpdateWindowSurfaceRects(window, rects.data(), static_cast<int>(rects.size()));
+  if (!rects.empty() &&
+      SDL_UpdateWindowSurfaceRects(window, rects.data(), static_cast<int>(rects.size())) == 0) {
+    NoteFramePresented();
+  }
 }
 
 }  // namespace platform::sdl

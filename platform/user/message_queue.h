@@ -63,7 +63,8 @@ class MessageQueue {
   BYTE key_state[256] = {};  // as of the input message being processed
   DWORD message_pos = 0;     // GetMessagePos of the last message retrieved
   LONG message_time = 0;
-  int send_depth = 0;  // > 0 while handling a message sent from another thread
+  int send_depth = 0;            // > 0 while handling a message sent from another thread
+  uint64_t last_present_ms = 0;  // UI thread: when the display last presented
 
   void Notify();  // wakes a waiting GetMessage, on this thread or the display
 

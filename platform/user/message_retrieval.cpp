@@ -128,12 +128,33 @@ bool Fetch(MessageQueue& q, const Filter& f, bool remove, MSG* out) {
   return TakeTimer(q, f, remove, now, out);
 }
 
+// The display shows what was painted whenever the UI thread's queue runs dry,
+// and at least once a frame while it stays busy, so a steady stream of
+// messages (a fast timer, a long drag) cannot keep the screen from updating.
+constexpr uint64_t kFrameMs = 16;
+
+Display* UiDisplay(const MessageQueue& q) {
+  Display* display = CurrentDisplay();
+  return display != nullptr && q.thread_id() == DisplayThread() ? display : nullptr;
+}
+
+void Present(MessageQueue& q, Display& display) {
+  q.last_present_ms = platform::CurrentClock().NowMs();
+  display.Present();
+}
+
+void PresentIfFrameDue(MessageQueue& q) {
+  Display* display = UiDisplay(q);
+  if (display != nullptr && platform::CurrentClock().NowMs() - q.last_present_ms >= kFrameMs) {
+    Present(q, *display);
+  }
+}
+
 // Blocks until the queue may have something: through the display on the UI
 // thread (which then also gathers device input), on the queue elsewhere.
 void WaitForWork(MessageQueue& q, uint64_t deadline) {
-  Display* display = CurrentDisplay();
-  if (display != nullptr && q.thread_id() == DisplayThread()) {
-    display->Present();
+  if (Display* display = UiDisplay(q)) {
+    Present(q, *display);
     display->WaitForEvents(deadline);
     return;
   }
@@ -153,11 +174,10 @@ bool RetrieveMessage(MSG* msg, HWND hwnd, UINT min, UINT max, bool remove, bool 
   Filter filter{hwnd, min, max};
   for (;;) {
     ProcessSentMessages(q);
+    PresentIfFrameDue(q);
     if (Fetch(q, filter, remove, msg)) return true;
     if (!wait) {
-      if (Display* display = CurrentDisplay(); display && q.thread_id() == DisplayThread()) {
-        display->Present();
-      }
+      if (Display* display = UiDisplay(q)) Present(q, *display);
       return false;
     }
     WaitForWork(q, NextTimerDue(q));
