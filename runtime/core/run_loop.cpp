@@ -83,10 +83,7 @@ PumpEnd Pump(const bool* running_modally) {
         App().quit_code = static_cast<int32_t>(msg.wParam);
         return PumpEnd::kQuit;
       }
-      if (!PreTranslate(msg)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-      }
+      HandleRetrievedMessage(msg);
       if (rearm.Rearms(msg)) {
         idle_wanted = true;
         idle_pass = 0;
@@ -106,6 +103,12 @@ bool AnyLoadedWindowLive(HWND except) {
     if (window != nullptr && window != except && IsWindow(window)) return true;
   }
   return false;
+}
+
+void HandleRetrievedMessage(MSG& msg) {
+  if (PreTranslate(msg)) return;
+  TranslateMessage(&msg);
+  DispatchMessageA(&msg);
 }
 
 void RunMessageLoop() {

@@ -15,6 +15,11 @@ void RunMessageLoop();
 // A WM_QUIT that arrives meanwhile is posted again for the outer loop.
 void RunModalLoop(const bool& running_modally);
 
+// One retrieved message handled as the loop handles it: offered to the window
+// objects first, then translated and dispatched unless one consumed it. For
+// pumps that stand in for the loop (tests, scripts).
+void HandleRetrievedMessage(MSG& msg);
+
 // True when a loaded window other than `except` has a live window handle.
 bool AnyLoadedWindowLive(HWND except = nullptr);
 

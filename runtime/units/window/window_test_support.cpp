@@ -5,6 +5,7 @@
 #include "runtime/core/app_state.h"
 #include "runtime/core/hidden_owner.h"
 #include "runtime/core/hooks.h"
+#include "runtime/core/run_loop.h"
 #include "runtime/core/runtime_library.h"
 #include "runtime/forms/unit_types.h"
 #include "runtime/units/window/window_type.h"
@@ -231,14 +232,7 @@ void WindowTest::Pump() {
       PostQuitMessage(static_cast<int>(msg.wParam));
       return;
     }
-    bool consumed = false;
-    for (HWND at = msg.hwnd; at != nullptr && !consumed; at = GetParent(at)) {
-      void* object = Hooks().find_window_object(at);
-      consumed = object != nullptr && Hooks().pre_translate(object, &msg);
-    }
-    if (consumed) continue;
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
+    HandleRetrievedMessage(msg);
   }
 }
 
