@@ -29,7 +29,8 @@ class DemoPlayer {
   DemoPlayer& operator=(const DemoPlayer&) = delete;
 
   void Start();
-  bool finished() const { return finished_; }
+  // Every step was given (the last may have closed the window itself).
+  bool finished() const { return finished_ || next_ >= script_.steps.size(); }
   // Screenshots written, in order.
   const std::vector<std::string>& screenshots() const { return screenshots_; }
   // Steps that could not be carried out ("line N: ..."), e.g. a failed
