@@ -9,23 +9,16 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
+
+#include "app/editor_e2e_support.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-std::string ReadAll(const fs::path& path) {
-  std::ifstream file(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(file), {});
-}
-
-uint32_t Le32(const std::string& bytes, size_t at) {
-  uint32_t value = 0;
-  for (int i = 3; i >= 0; --i) value = value << 8 | static_cast<unsigned char>(bytes[at + i]);
-  return value;
-}
+using app::e2e::Le32;
+using app::e2e::ReadAll;
 
 class DemoRunTest : public testing::Test {
  protected:

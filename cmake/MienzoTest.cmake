@@ -17,3 +17,36 @@ function(mienzo_add_test)
     DISCOVERY_TIMEOUT 60
     PROPERTIES TIMEOUT 120)
 endfunction()
+
+# A test that needs an X server: run under xvfb-run (a free display number, so
+# parallel runs do not meet) with xdotool's path in MIENZO_XDOTOOL. Without
+# xvfb-run the test still runs and reports itself skipped with the reason
+# (MIENZO_E2E_SKIP). -noreset keeps the server from resetting, and refusing
+# connections for a moment, whenever its last client has gone.
+function(mienzo_add_x11_test)
+  cmake_parse_arguments(ARG "" "NAME;SCREEN" "SOURCES;LIBS" ${ARGN})
+  if(NOT MIENZO_BUILD_TESTS)
+    return()
+  endif()
+  if(NOT ARG_SCREEN)
+    set(ARG_SCREEN 1024x768x24)
+  endif()
+  find_program(MIENZO_XVFB_RUN xvfb-run)
+  find_program(MIENZO_XDOTOOL xdotool)
+  add_executable(${ARG_NAME} ${ARG_SOURCES})
+  target_link_libraries(${ARG_NAME} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main)
+  mienzo_warnings(${ARG_NAME})
+  set(_environment "MIENZO_XDOTOOL=${MIENZO_XDOTOOL}")
+  if(MIENZO_XVFB_RUN)
+    add_test(NAME ${ARG_NAME}
+             COMMAND ${MIENZO_XVFB_RUN} -a -s "-screen 0 ${ARG_SCREEN} -noreset"
+                     $<TARGET_FILE:${ARG_NAME}>)
+  else()
+    add_test(NAME ${ARG_NAME} COMMAND $<TARGET_FILE:${ARG_NAME}>)
+    list(APPEND _environment "MIENZO_E2E_SKIP=xvfb-run was not found when the build was configured")
+  endif()
+  set_tests_properties(${ARG_NAME} PROPERTIES
+    ENVIRONMENT "${_environment}"
+    SKIP_REGULAR_EXPRESSION "\\[  SKIPPED \\]"
+    TIMEOUT 180)
+endfunction()

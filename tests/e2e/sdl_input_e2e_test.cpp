@@ -22,6 +22,7 @@
 #include "platform/base/clock.h"
 #include "platform/display/sdl.h"
 #include "platform/win32.h"
+#include "tests/e2e/x11_environment.h"
 
 // libdbus, which SDL starts, keeps a buffer for the life of the process;
 // the leak checker of the sanitizer build is told so.
@@ -72,19 +73,12 @@ std::vector<std::pair<UINT, WPARAM>> Keyboard(HWND hwnd) {
 class SdlUnderX : public ::testing::Test {
  protected:
   void SetUp() override {
-    if (const char* skip = std::getenv("MIENZO_E2E_SKIP")) GTEST_SKIP() << skip;
-    const char* x = std::getenv("DISPLAY");
-    if (x == nullptr || *x == '\0') {
-      GTEST_SKIP() << "no X server (DISPLAY is not set); CTest runs this under xvfb-run";
-    }
-    const char* xdotool = std::getenv("MIENZO_XDOTOOL");
-    if (xdotool == nullptr || access(xdotool, X_OK) != 0) {
-      GTEST_SKIP() << "xdotool is not installed (scripts/setup.sh installs it)";
-    }
-    xdotool_ = xdotool;
     std::string why;
+    xdotool_ = e2e::XdotoolOrSkip(&why);
+    if (xdotool_.empty()) GTEST_SKIP() << why;
     display_ = platform::SdlDisplay::Create(&why, "x11");
-    ASSERT_NE(display_, nullptr) << "SDL did not start on DISPLAY=" << x << ": " << why;
+    ASSERT_NE(display_, nullptr) << "SDL did not start on DISPLAY=" << std::getenv("DISPLAY")
+                                 << ": " << why;
     WNDCLASSA wc{};
     wc.lpfnWndProc = Proc;
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_3DFACE + 1);
