@@ -97,6 +97,7 @@ TEST_F(EditorFilesTest, OnlyASaveThatWroteItsFileConfirmsIt) {
   TypeInto(app::kNameEdit, "picture");
   ClickUnit(kSaveFileButton);
   EXPECT_EQ(message_boxes(), std::vector<std::string>{"保存成功！"});
+  EXPECT_EQ(GetFocus(), Unit(kSaveFileButton)) << "the focus came back to the button";
   EXPECT_EQ(RunDirectoryNames(), (std::vector<std::string>{"harbour.jpg", "picture.jpg"}));
 }
 

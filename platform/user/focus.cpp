@@ -143,7 +143,10 @@ BOOL EnableWindow(HWND hWnd, BOOL bEnable) {
     SendMessageA(hWnd, WM_CANCELMODE, 0, 0);
     w->style |= WS_DISABLED;
     auto& f = Focus();
-    if (f.focus == hWnd || IsChild(hWnd, f.focus)) SetFocus(nullptr);
+    // Only the disabled window itself loses the focus: a child keeps it, so
+    // that a window disabled by its modal dialog still knows, when that
+    // dialog activates, which child to give the focus back to afterwards.
+    if (f.focus == hWnd) SetFocus(nullptr);
     if (f.capture == hWnd || IsChild(hWnd, f.capture)) ReleaseCapture();
     SendMessageA(hWnd, WM_ENABLE, FALSE, 0);
   }
