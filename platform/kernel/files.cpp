@@ -202,6 +202,21 @@ DWORD GetFileSize(HANDLE hFile, LPDWORD lpFileSizeHigh) {
   return static_cast<DWORD>(size);
 }
 
+DWORD GetFileType(HANDLE hFile) {
+  auto file = platform::FindKernelObject<File>(hFile);
+  if (!file) return FILE_TYPE_UNKNOWN;
+  struct stat info {};
+  if (::fstat(file->fd(), &info) != 0) {
+    platform::SetLastErrorFromErrno(errno);
+    return FILE_TYPE_UNKNOWN;
+  }
+  SetLastError(ERROR_SUCCESS);
+  if (S_ISREG(info.st_mode)) return FILE_TYPE_DISK;
+  if (S_ISCHR(info.st_mode)) return FILE_TYPE_CHAR;
+  if (S_ISFIFO(info.st_mode) || S_ISSOCK(info.st_mode)) return FILE_TYPE_PIPE;
+  return FILE_TYPE_UNKNOWN;
+}
+
 BOOL CloseHandle(HANDLE hObject) {
   auto& handles = platform::KernelHandles();
   auto found = handles.Find(platform::FromHandle(hObject));

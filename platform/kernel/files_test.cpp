@@ -123,6 +123,19 @@ TEST_F(FilesTest, FullDeviceFailsTheWriteAndReportsWhatWasWritten) {
   CloseHandle(full);
 }
 
+TEST_F(FilesTest, FileTypeTellsFilesFromDevices) {
+  HANDLE file = OpenForWrite(PathOf("t.bin"), 0, CREATE_ALWAYS);
+  HANDLE null = OpenForWrite("/dev/null", FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  ASSERT_NE(null, INVALID_HANDLE_VALUE);
+  EXPECT_EQ(GetFileType(file), static_cast<DWORD>(FILE_TYPE_DISK));
+  EXPECT_EQ(GetFileType(null), static_cast<DWORD>(FILE_TYPE_CHAR));
+  CloseHandle(file);
+  CloseHandle(null);
+  EXPECT_EQ(GetFileType(file), static_cast<DWORD>(FILE_TYPE_UNKNOWN));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
+}
+
 TEST_F(FilesTest, StaleAndForgedHandlesAreRefused) {
   HANDLE file = OpenForWrite(PathOf("h.bin"), 0, CREATE_ALWAYS);
   ASSERT_TRUE(CloseHandle(file));

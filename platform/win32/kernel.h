@@ -20,6 +20,7 @@
 #define ERROR_NO_MORE_FILES 18L
 #define ERROR_DISCARDED 157L
 #define ERROR_NOT_LOCKED 158L
+#define ERROR_NOT_SAME_DEVICE 17L
 #define ERROR_SHARING_VIOLATION 32L
 #define ERROR_HANDLE_DISK_FULL 39L
 #define ERROR_NOT_SUPPORTED 50L
@@ -46,6 +47,8 @@
 #define ERROR_NOT_CHILD_WINDOW 1442L
 #define ERROR_NO_UNICODE_TRANSLATION 1113L
 #define ERROR_NO_ASSOCIATION 1155L
+#define ERROR_UNABLE_TO_REMOVE_REPLACED 1175L
+#define ERROR_UNABLE_TO_MOVE_REPLACEMENT 1176L
 
 DWORD GetLastError();
 void SetLastError(DWORD error);
@@ -115,6 +118,31 @@ BOOL CloseHandle(HANDLE hObject);
 // A read-only file (no write permission for its owner) is refused with
 // ERROR_ACCESS_DENIED, as on Windows; a folder too. An open file can be deleted.
 BOOL DeleteFileA(LPCSTR lpFileName);
+
+#define FILE_TYPE_UNKNOWN 0x0000u
+#define FILE_TYPE_DISK 0x0001u
+#define FILE_TYPE_CHAR 0x0002u
+#define FILE_TYPE_PIPE 0x0003u
+// FILE_TYPE_DISK for a regular file, FILE_TYPE_CHAR for a character device
+// (/dev/null, /dev/full), FILE_TYPE_PIPE for a pipe or socket, and
+// FILE_TYPE_UNKNOWN for anything else (block devices included) or a handle
+// that is no file (then the last error is ERROR_INVALID_HANDLE).
+DWORD GetFileType(HANDLE hFile);
+
+#define REPLACEFILE_WRITE_THROUGH 0x00000001u
+#define REPLACEFILE_IGNORE_MERGE_ERRORS 0x00000002u
+#define REPLACEFILE_IGNORE_ACL_ERRORS 0x00000004u
+// The replacement file takes the replaced file's name in one rename, with
+// its permissions and (where the caller may give it) its owner, so the name
+// always holds either the old or the complete new file. Both must exist on
+// one file system (ERROR_NOT_SAME_DEVICE otherwise). A replaced file that is
+// read-only or held open through CreateFileA fails with
+// ERROR_UNABLE_TO_REMOVE_REPLACED and both files stay as they were; a
+// replaced name that is a symbolic link is itself replaced. Backup files are
+// not supported (lpBackupFileName, lpExclude and lpReserved must be null);
+// the flags are accepted and change nothing.
+BOOL ReplaceFileA(LPCSTR lpReplacedFileName, LPCSTR lpReplacementFileName, LPCSTR lpBackupFileName,
+                  DWORD dwReplaceFlags, LPVOID lpExclude, LPVOID lpReserved);
 
 // ---------------------------------------------------------------------------
 // Kernel: attributes, folders and the current directory

@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
@@ -161,6 +162,93 @@ TEST_F(WriteToFileTest, ShortWriteFailsAndKeepsWhatWasWritten) {
 }
 
 TEST_F(WriteToFileTest, WriteToAFullDeviceFails) { EXPECT_FALSE(Write("/dev/full", {Bytes("x")})); }
+
+// Names in the fixture's folder, sorted: what a rewrite left beside its file.
+std::vector<std::string> NamesIn(const fs::path& dir) {
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(dir)) {
+    names.push_back(entry.path().filename().string());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+TEST_F(WriteToFileTest, FailedRewriteKeepsTheEarlierFileWhole) {
+  // A file-size limit of 4 bytes plays a full disk again, now for a name
+  // that already holds a file: emptying it first would lose it.
+  std::string path = PathOf("picture.bmp");
+  ASSERT_TRUE(Write(path, {Bytes("the earlier picture")}));
+  EXPECT_TRUE(TrueInChild([&] {
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit{};
+    limit.rlim_cur = limit.rlim_max = 4;
+    setrlimit(RLIMIT_FSIZE, &limit);
+    return !Write(path, {Bytes("abc"), Bytes("defgh")});
+  }));
+  EXPECT_EQ(Contents(path), "the earlier picture");
+  EXPECT_EQ(NamesIn(dir_), std::vector<std::string>{"picture.bmp"}) << "no temporary file left";
+}
+
+TEST_F(WriteToFileTest, RewriteKeepsThePermissionsAndLeavesNothingBeside) {
+  std::string path = PathOf("private.bmp");
+  ASSERT_TRUE(Write(path, {Bytes("old")}));
+  fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  EXPECT_TRUE(Write(path, {Bytes("new"), Bytes(" bytes")}));
+  EXPECT_EQ(Contents(path), "new bytes");
+  EXPECT_EQ(fs::status(path).permissions() & fs::perms::all,
+            fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  EXPECT_EQ(NamesIn(dir_), std::vector<std::string>{"private.bmp"});
+}
+
+TEST_F(WriteToFileTest, WritableFileInAReadOnlyFolderIsRewrittenInPlace) {
+  // No temporary file can go beside it; the file itself may still be
+  // written, so it is, as before.
+  std::string path = PathOf("shared.bmp");
+  ASSERT_TRUE(Write(path, {Bytes("0123456789")}));
+  fs::permissions(path, fs::perms::all);
+  fs::permissions(dir_, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
+                            fs::perms::group_exec | fs::perms::others_read |
+                            fs::perms::others_exec);
+  EXPECT_TRUE(TrueInChild([&] {
+    DropRootPrivileges();
+    return Write(path, {Bytes("new")});
+  }));
+  EXPECT_EQ(Contents(path), "new");
+}
+
+TEST_F(WriteToFileTest, LinksToDevicesAreWrittenThroughAndStayLinks) {
+  // A device cannot be replaced by a file: it is written as it is.
+  fs::create_symlink("/dev/full", dir_ / "full");
+  fs::create_symlink("/dev/null", dir_ / "null");
+  EXPECT_FALSE(Write(PathOf("full"), {Bytes("x")}));
+  EXPECT_TRUE(Write(PathOf("null"), {Bytes("x")}));
+  EXPECT_TRUE(fs::is_symlink(dir_ / "full"));
+  EXPECT_TRUE(fs::is_symlink(dir_ / "null"));
+  EXPECT_TRUE(fs::is_character_file("/dev/null"));
+  EXPECT_EQ(NamesIn(dir_), (std::vector<std::string>{"full", "null"}));
+}
+
+TEST_F(WriteToFileTest, FileHeldByAReaderIsLeftUnchanged) {
+  std::string path = PathOf("shown.bmp");
+  ASSERT_TRUE(Write(path, {Bytes("shown")}));
+  HANDLE reader =
+      CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(reader, INVALID_HANDLE_VALUE);
+  EXPECT_FALSE(Write(path, {Bytes("new")}));
+  CloseHandle(reader);
+  EXPECT_EQ(Contents(path), "shown");
+  EXPECT_EQ(NamesIn(dir_), std::vector<std::string>{"shown.bmp"});
+}
+
+TEST_F(WriteToFileTest, GbkNameIsRewrittenInItsOwnFolder) {
+  // 0xD5 0x5C: a backslash as second byte, which separates no folder.
+  const std::string name = std::string("\xD5\x5C") + ".bmp";
+  std::string path = dir_.string() + "/" + name;
+  ASSERT_TRUE(Write(path, {Bytes("one")}));
+  EXPECT_TRUE(Write(path, {Bytes("two")}));
+  EXPECT_EQ(Contents((dir_ / fs::u8path("誠.bmp")).string()), "two");
+  EXPECT_EQ(NamesIn(dir_), std::vector<std::string>{"誠.bmp"});
+}
 
 }  // namespace
 }  // namespace runtime
