@@ -63,6 +63,55 @@ TEST(PngDecoder, GreyAndOpaquePicturesGetFullAlpha) {
   EXPECT_EQ(std::vector<uint8_t>(c, c + 4), (std::vector<uint8_t>{3, 2, 1, 255}));
 }
 
+// What libpng's own conversion to blue-green-red-alpha gives for the file.
+std::vector<uint8_t> LibpngBgra(const std::vector<uint8_t>& png) {
+  png_image image{};
+  image.version = PNG_IMAGE_VERSION;
+  EXPECT_TRUE(png_image_begin_read_from_memory(&image, png.data(), png.size()));
+  image.format = PNG_FORMAT_BGRA;
+  std::vector<uint8_t> out(PNG_IMAGE_SIZE(image));
+  EXPECT_TRUE(png_image_finish_read(&image, nullptr, out.data(), 0, nullptr));
+  return out;
+}
+
+// Opaque files are read as RGB and spread to BGRA in place; grey, 16-bit
+// and non-sRGB-gamma files must still come out as libpng's BGRA conversion
+// gives them, and files with alpha still take that conversion. The picture
+// is odd-sized so the in-place spread crosses rows.
+TEST(PngDecoder, EveryKindOfFileMatchesLibpngsOwnBgra) {
+  constexpr int kWidth = 37, kHeight = 5;
+  std::vector<uint8_t> rgba;
+  for (int i = 0; i < kWidth * kHeight; ++i) {
+    rgba.insert(rgba.end(), {uint8_t(i * 7), uint8_t(255 - i), uint8_t(i * 13 + 5),
+                             uint8_t(i % 3 == 0 ? 255 : i)});
+  }
+  std::vector<uint8_t> rgb, grey;
+  std::vector<uint16_t> linear_rgb;  // 16 bits a channel: a gAMA 1.0 file
+  for (size_t i = 0; i < rgba.size(); i += 4) {
+    rgb.insert(rgb.end(), {rgba[i], rgba[i + 1], rgba[i + 2]});
+    grey.push_back(rgba[i]);
+    for (int c = 0; c < 3; ++c) linear_rgb.push_back(uint16_t(rgba[i + size_t(c)] * 257));
+  }
+  std::vector<uint8_t> linear_bytes(linear_rgb.size() * 2);
+  std::memcpy(linear_bytes.data(), linear_rgb.data(), linear_bytes.size());
+  const struct {
+    const char* name;
+    png_uint_32 format;
+    const std::vector<uint8_t>& pixels;
+  } files[] = {{"rgb", PNG_FORMAT_RGB, rgb},
+               {"grey", PNG_FORMAT_GRAY, grey},
+               {"rgba", PNG_FORMAT_RGBA, rgba},
+               {"16-bit linear rgb", PNG_FORMAT_RGB | PNG_FORMAT_FLAG_LINEAR, linear_bytes}};
+  for (const auto& file : files) {
+    const std::vector<uint8_t> png = EncodePng(kWidth, kHeight, file.format, file.pixels);
+    PicturePtr picture = Decode(png);
+    ASSERT_NE(picture, nullptr) << file.name;
+    ASSERT_EQ(picture->size, kWidth * kHeight * 4) << file.name;
+    const auto* p = static_cast<const uint8_t*>(picture->pixels);
+    EXPECT_EQ(std::vector<uint8_t>(p, p + picture->size), LibpngBgra(png)) << file.name;
+  }
+}
+
 TEST(PngDecoder, ShortTruncatedOrCorruptInputFails) {
   std::vector<uint8_t> png = EncodePng(3, 2, PNG_FORMAT_RGBA, kRgba);
   EXPECT_EQ(Decode({png.begin(), png.begin() + 7}), nullptr) << "7 bytes";
