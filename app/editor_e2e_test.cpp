@@ -2,10 +2,8 @@
 // text, opening, both saves, clearing, and closing with Esc.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cstdint>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "app/app_routines.h"
@@ -15,9 +13,12 @@
 #include "platform/win32.h"
 #include "runtime/core/app_state.h"
 #include "runtime/core/run_loop.h"
+#include "runtime/core/test_support.h"
 
 namespace app::e2e {
 namespace {
+
+using runtime::core_testing::RunLoopUntilItEnds;
 
 using runtime::App;
 
@@ -164,22 +165,6 @@ TEST_F(EditorTest, ClearAllThenSaveGivesTheBackgroundOnly) {
     for (int x = 0; x < static_cast<int>(Le32(bmp, 18)); ++x) other += BmpPixel(bmp, x, y) != face;
   }
   EXPECT_EQ(other, 0) << "pixels other than the background";
-}
-
-// Runs the real message loop until it ends, or fails after a few seconds.
-bool RunLoopUntilItEnds() {
-  const DWORD main_thread = GetCurrentThreadId();
-  bool finished = false;
-  std::thread watchdog([&] {
-    for (int i = 0; i < 500 && !finished; ++i) {
-      std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    if (!finished) PostThreadMessageA(main_thread, WM_QUIT, 99, 0);
-  });
-  runtime::RunMessageLoop();
-  finished = true;
-  watchdog.join();
-  return App().quit_code != 99;
 }
 
 TEST_F(EditorTest, EscClosesTheWindowAndTheLoopEndsWithExitCodeZero) {

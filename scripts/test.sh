@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Builds Mienzo and runs every test twice: a plain optimised build, then a
-# build with AddressSanitizer and UndefinedBehaviorSanitizer. Installs what it
-# needs first. Exits non-zero on any build error, warning or failed test.
+# build with AddressSanitizer and UndefinedBehaviorSanitizer; then the tests
+# that run threads under ThreadSanitizer, and every fuzz target over its
+# seeds. Installs what it needs first. Exits non-zero on any build error,
+# warning or failed test.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 jobs="$(nproc)"
@@ -24,6 +26,27 @@ echo "== tests (AddressSanitizer + UndefinedBehaviorSanitizer)"
 export ASAN_OPTIONS="allocator_may_return_null=1:detect_leaks=1:abort_on_error=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 run_suite build-asan -DCMAKE_BUILD_TYPE=Debug -DMIENZO_SANITIZE=ON -DMIENZO_BUILD_BENCH=OFF
+
+echo "== threaded tests (ThreadSanitizer)"
+# The test programs whose code runs threads: the GIF animation thread,
+# messages and waits across threads, thread timers, sound played
+# asynchronously, the editor's watchdog. Death tests fork, which ThreadSanitizer
+# does not follow; the other builds run them.
+tsan_targets=(platform_kernel_tests platform_user_tests platform_display_tests
+  platform_media_tests runtime_core_tests runtime_units_picbox_tests
+  runtime_units_window_tests app_e2e_tests)
+cmake -S "$root" -B "$root/build-tsan" -G Ninja -DCMAKE_COMPILE_WARNING_AS_ERROR=ON \
+  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMIENZO_THREAD_SANITIZER=ON -DMIENZO_BUILD_BENCH=OFF >/dev/null
+cmake --build "$root/build-tsan" --parallel "$jobs" --target "${tsan_targets[@]}"
+export TSAN_OPTIONS="halt_on_error=1:second_deadlock_stack=1:allocator_may_return_null=1:suppressions=$root/scripts/tsan.supp"
+for target in "${tsan_targets[@]}"; do
+  binary="$(find "$root/build-tsan" -name "$target" -type f -perm -u+x | head -n 1)"
+  filter='-*DeathTest*'
+  # Of the editor's tests only the one that runs the real loop has a thread.
+  [[ "$target" == app_e2e_tests ]] && filter='EditorTest.*Esc*'
+  "$binary" --gtest_brief=1 --gtest_filter="$filter" | tail -n 3
+  echo "$target: no data races"
+done
 
 echo "== fuzz targets over their seed corpora (clang, libFuzzer, ASan + UBSan)"
 # Each target runs every seed once (-runs=0): a seed that crashes, leaks or

@@ -1,5 +1,9 @@
 #include "runtime/core/test_support.h"
 
+#include <atomic>
+#include <chrono>
+#include <thread>
+
 #include "runtime/core/app_state.h"
 #include "runtime/core/hooks.h"
 #include "runtime/core/run_loop.h"
@@ -103,6 +107,22 @@ void ResetApp() {
   state.ole_initialized = false;
   state.error_hook = nullptr;
   state.error_hook_running = false;
+}
+
+bool RunLoopUntilItEnds() {
+  constexpr int kWatchdogQuitCode = 99;
+  const DWORD loop_thread = GetCurrentThreadId();
+  std::atomic<bool> finished{false};
+  std::thread watchdog([&] {
+    for (int i = 0; i < 500 && !finished; ++i) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    if (!finished) PostThreadMessageA(loop_thread, WM_QUIT, kWatchdogQuitCode, 0);
+  });
+  RunMessageLoop();
+  finished = true;
+  watchdog.join();
+  return App().quit_code != kWatchdogQuitCode;
 }
 
 }  // namespace runtime::core_testing

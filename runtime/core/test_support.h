@@ -46,4 +46,9 @@ class TestFramework {
 // hidden owner window), for tests that run start-up or shut-down in process.
 void ResetApp();
 
+// Runs the real message loop until it ends by itself, which the test expects
+// within five seconds; after that a watchdog thread ends it with quit code
+// 99. False when the watchdog had to.
+bool RunLoopUntilItEnds();
+
 }  // namespace runtime::core_testing

@@ -1,18 +1,19 @@
 // The keyboard interface: Tab order, Enter and the default button, Esc, F1,
 // arrow keys among radio buttons, Alt mnemonics, and dragging by the
 // background.
-#include <chrono>
 #include <cstdio>
-#include <thread>
 
 #include "platform/dialogs/win_help.h"
 #include "runtime/core/app_state.h"
 #include "runtime/core/run_loop.h"
+#include "runtime/core/test_support.h"
 #include "runtime/forms/unit_record.h"
 #include "runtime/units/window/window_test_support.h"
 
 namespace runtime::units::window_testing {
 namespace {
+
+using core_testing::RunLoopUntilItEnds;
 
 using forms::RecordValues;
 using forms_testing::FormBuilder;
@@ -96,22 +97,6 @@ TEST_F(KeysTest, TabFromALabelGoesToTheFirstUnitNotBelowItsNumber) {
   SetFocus(UnitHwnd(2));
   Press(VK_TAB, {VK_SHIFT});
   EXPECT_EQ(FocusedUnit(), 4u) << "back to the last one below it";
-}
-
-// Runs the real message loop until it ends, or fails after a few seconds.
-bool RunLoopUntilItEnds() {
-  const DWORD main_thread = GetCurrentThreadId();
-  bool finished = false;
-  std::thread watchdog([&] {
-    for (int i = 0; i < 500 && !finished; ++i) {
-      std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    if (!finished) PostThreadMessageA(main_thread, WM_QUIT, 99, 0);
-  });
-  RunMessageLoop();
-  finished = true;
-  watchdog.join();
-  return App().quit_code != 99;
 }
 
 TEST_F(KeysTest, EscClosesTheWindowAndEndsTheLoop) {
