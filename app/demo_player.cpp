@@ -23,8 +23,8 @@ DemoPlayer*& Current() {
 
 }  // namespace
 
-DemoPlayer::DemoPlayer(platform::HeadlessDisplay& display, DemoScript script, std::string base)
-    : display_(display), script_(std::move(script)), base_(std::move(base)) {}
+DemoPlayer::DemoPlayer(platform::HeadlessDisplay& display, DemoScript script, DemoFolders folders)
+    : display_(display), script_(std::move(script)), folders_(std::move(folders)) {}
 
 DemoPlayer::~DemoPlayer() {
   if (timer_ != 0) KillTimer(timer_window_, kTimer);
@@ -79,7 +79,7 @@ void DemoPlayer::OnTick() {
 bool DemoPlayer::RunStep(const DemoStep& step) {
   switch (step.command) {
     case DemoCommand::kAnswerOpen:
-      platform::dialogs::QueueFileDialogAnswer(Resolve(step.text));
+      platform::dialogs::QueueFileDialogAnswer(Resolve(step.text, folders_.inputs));
       return true;
     case DemoCommand::kAnswerCancel:
       platform::dialogs::QueueFileDialogCancel();
@@ -108,7 +108,7 @@ bool DemoPlayer::RunStep(const DemoStep& step) {
       resume_at_ = GetTickCount() + static_cast<uint64_t>(step.ms);
       return false;
     case DemoCommand::kScreenshot: {
-      const std::string path = Resolve(step.text);
+      const std::string path = Resolve(step.text, folders_.outputs);
       if (display_.SaveScreenshot(path)) {
         screenshots_.push_back(path);
       } else {
@@ -150,9 +150,9 @@ POINT DemoPlayer::ToScreen(int x, int y) const {
   return point;
 }
 
-std::string DemoPlayer::Resolve(const std::string& path) const {
-  if (path.empty() || path.front() == '/' || base_.empty()) return path;
-  return base_ + "/" + path;
+std::string DemoPlayer::Resolve(const std::string& path, const std::string& folder) {
+  if (path.empty() || path.front() == '/' || folder.empty()) return path;
+  return folder + "/" + path;
 }
 
 void DemoPlayer::Finish() {

@@ -18,12 +18,20 @@
 
 namespace app {
 
+// Where a script's relative paths lead. Files the script hands to the
+// editor come from beside the script; screenshots go where the editor saves
+// its files, so a run's results lie together even when the script lies in a
+// read-only data folder of an installed tree.
+struct DemoFolders {
+  std::string inputs;   // dialog answers
+  std::string outputs;  // screenshots
+};
+
 // Plays `script` once the start window is up and closes the main window
-// after the last step. Relative paths in the script are taken from `base`.
-// Call Start before the program's message loop runs.
+// after the last step. Call Start before the program's message loop runs.
 class DemoPlayer {
  public:
-  DemoPlayer(platform::HeadlessDisplay& display, DemoScript script, std::string base);
+  DemoPlayer(platform::HeadlessDisplay& display, DemoScript script, DemoFolders folders);
   ~DemoPlayer();
   DemoPlayer(const DemoPlayer&) = delete;
   DemoPlayer& operator=(const DemoPlayer&) = delete;
@@ -46,12 +54,12 @@ class DemoPlayer {
   bool RunStep(const DemoStep& step);
   bool RunDragPart(const DemoStep& step);
   POINT ToScreen(int x, int y) const;
-  std::string Resolve(const std::string& path) const;
+  static std::string Resolve(const std::string& path, const std::string& folder);
   void Finish();
 
   platform::HeadlessDisplay& display_;
   DemoScript script_;
-  std::string base_;
+  DemoFolders folders_;
   HWND timer_window_ = nullptr;
   UINT_PTR timer_ = 0;
   HWND main_ = nullptr;     // the start window, once it is up

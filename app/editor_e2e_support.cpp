@@ -60,15 +60,8 @@ SIZE TextExtent(const std::string& gbk) {
 std::vector<uint32_t> RenderedText(const std::string& gbk, uint32_t rgb, SIZE size) {
   std::vector<uint32_t> pixels;
   if (size.cx <= 0 || size.cy <= 0) return pixels;
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = size.cx;
-  info.bmiHeader.biHeight = -size.cy;  // top-down
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HBITMAP bitmap = TopDownDib(size, &bits);
   if (bitmap == nullptr) return pixels;
   auto* first = static_cast<uint32_t*>(bits);
   const size_t count = static_cast<size_t>(size.cx) * size.cy;
@@ -119,6 +112,17 @@ uint32_t BmpPixel(const std::string& bmp, int x, int y) {
   if (at + 2 >= bmp.size()) return 0xFFFFFFFF;
   return static_cast<unsigned char>(bmp[at + 2]) << 16 |
          static_cast<unsigned char>(bmp[at + 1]) << 8 | static_cast<unsigned char>(bmp[at]);
+}
+
+HBITMAP TopDownDib(SIZE size, void** bits) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = size.cx;
+  info.bmiHeader.biHeight = -size.cy;  // top-down
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  return CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, bits, nullptr, 0);
 }
 
 uint32_t ButtonFace() {

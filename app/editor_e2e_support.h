@@ -35,7 +35,9 @@ uint32_t Le32(const std::string& bytes, size_t at);
 // Pixel (x, y), top row 0, of a bottom-up 24-bit BMP file image, as
 // 0xRRGGBB; 0xFFFFFFFF when the file is too short for it.
 uint32_t BmpPixel(const std::string& bmp, int x, int y);
-uint32_t ButtonFace();  // the panel's background, 0xRRGGBB
+uint32_t ButtonFace();
+// A 32-bit top-down DIB section of `size`; its pixels at `*bits`.
+HBITMAP TopDownDib(SIZE size, void** bits);  // the panel's background, 0xRRGGBB
 
 class EditorTest : public testing::Test {
  protected:

@@ -2,10 +2,12 @@
 // framework joins the runtime, and the program starts through its header and
 // ends with the runtime's exit code. With no desktop the editor still runs,
 // on the headless display, and plays the demo script that lies next to the
-// program file, so a run without a person ends by itself.
+// program file (or, installed, in the tree's data folder), so a run without
+// a person ends by itself.
 #include <cstdio>
 #include <filesystem>
 #include <map>
+#include <optional>
 #include <string>
 #include <system_error>
 
@@ -28,6 +30,22 @@ fs::path ProgramDirectory() {
   std::error_code error;
   const fs::path self = fs::read_symlink("/proc/self/exe", error);
   return error ? fs::current_path() : self.parent_path();
+}
+
+// A build tree or a copied folder has the script beside the program; an
+// installed tree keeps it with the other data, at a path fixed relative to
+// the program's folder so the tree works under any prefix.
+std::optional<fs::path> FindDemoScript(const fs::path& program_folder) {
+  const fs::path places[] = {
+      program_folder / kDemoScript,
+      (program_folder / MIENZO_INSTALLED_DEMO_DIR / kDemoScript).lexically_normal()};
+  for (const fs::path& place : places) {
+    std::error_code error;
+    if (fs::is_regular_file(place, error)) return place;
+  }
+  std::fprintf(stderr, "mienzo: no demo script: neither %s nor %s exists\n", places[0].c_str(),
+               places[1].c_str());
+  return std::nullopt;
 }
 
 // What the run directory holds, to tell afterwards which files the demo saved.
@@ -60,7 +78,9 @@ void PrintDemoResults(const app::DemoPlayer& player,
 
 int RunDemo(platform::HeadlessDisplay& display, const std::string& reason) {
   const fs::path folder = ProgramDirectory();
-  const std::string script_path = (folder / kDemoScript).string();
+  const std::optional<fs::path> found = FindDemoScript(folder);
+  if (!found) return 1;
+  const std::string script_path = found->string();
   app::DemoScript script = app::ReadDemoScript(script_path);
   if (!script.ok()) {
     std::fprintf(stderr, "mienzo: demo %s: %s\n", script_path.c_str(), script.error.c_str());
@@ -69,7 +89,8 @@ int RunDemo(platform::HeadlessDisplay& display, const std::string& reason) {
   std::fprintf(stderr, "mienzo: no desktop display (%s); playing the demo %s\n", reason.c_str(),
                script_path.c_str());
   const auto before = FilesIn(folder);
-  app::DemoPlayer player(display, std::move(script), folder.string());
+  app::DemoPlayer player(display, std::move(script),
+                         {found->parent_path().string(), folder.string()});
   player.Start();
   runtime::forms::InstallFormsFramework();
   const int32_t exit_code = runtime::RunProgram(app::Program(), app::StartRoutine);

@@ -19,6 +19,8 @@ packages=(
   libfreetype-dev libfontconfig-dev fonts-wqy-zenhei
   # desktop display tests without a desktop
   xvfb xauth xdotool
+  # validators for the installed menu entry and software-centre record
+  desktop-file-utils appstream
   # independent decoders the picture tests and benchmarks compare with
   python3 python3-pil libstb-dev libgif-dev
 )
