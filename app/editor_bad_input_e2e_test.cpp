@@ -345,6 +345,34 @@ TEST_F(EditorBadInputTest, BmpClaimingAnAbsurdSizeIsRefusedWithoutAllocatingIt) 
   ExpectStillWorking();
 }
 
+// A few hundred bytes may claim a picture of gigabytes: a JPEG's frame
+// header, a GIF's logical screen (the frame itself 4 x 3), a 1-bit PCX whose
+// 128 MB of rows would be drawn through a 4 GB bitmap. None is decoded.
+TEST_F(EditorBadInputTest, SmallFilesClaimingHugePicturesAreRefused) {
+  const auto put16 = [](std::string bytes, size_t at, uint16_t value, bool big_endian) {
+    bytes[at + (big_endian ? 1 : 0)] = static_cast<char>(value & 0xFF);
+    bytes[at + (big_endian ? 0 : 1)] = static_cast<char>(value >> 8);
+    return bytes;
+  };
+  std::string jpeg = Sample("jpeg/baseline_16x8.jpg");
+  const size_t frame = jpeg.find("\xFF\xC0");
+  ASSERT_NE(frame, std::string::npos) << "the sample has a baseline frame header";
+  jpeg = put16(put16(jpeg, frame + 5, 20000, true), frame + 7, 20000, true);
+  const std::string gif =
+      put16(put16(Sample("gif/gif87_4x3.gif"), 6, 20000, false), 8, 20000, false);
+  const std::string pcx =
+      put16(put16(Sample("pcx/pcx1_10x2.pcx"), 8, 32767, false), 10, 32767, false);
+  PaintMark();
+  for (const auto& [label, bytes] : {std::pair{"a JPEG of 20000 x 20000", jpeg},
+                                     {"a GIF screen of 20000 x 20000", gif},
+                                     {"a 1-bit PCX of 32768 x 32768", pcx}}) {
+    const LargestAllocation largest;
+    OpenWithBothButtons(label, bytes, Expect::kRefused);
+    EXPECT_LT(largest.bytes(), size_t{64} << 20) << label << ": no block of its claimed size";
+  }
+  ExpectStillWorking();
+}
+
 // ---------------------------------------------------------------------------
 // Chinese folder and file names
 // ---------------------------------------------------------------------------

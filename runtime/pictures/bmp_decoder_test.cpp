@@ -212,9 +212,9 @@ TEST(BmpDecoder, SizesThatDoNotFitAreRefusedBeforeAllocating) {
   EXPECT_EQ(Decode(bytes), nullptr) << "rows far past the input";
 
   uint64_t limit = PictureByteLimit();
-  SetPictureByteLimit(17);
-  EXPECT_EQ(Decode(MakeBmp(layout)), nullptr) << "18 bytes over a limit of 17";
-  SetPictureByteLimit(18);
+  SetPictureByteLimit(23);
+  EXPECT_EQ(Decode(MakeBmp(layout)), nullptr) << "drawn through 24 bytes, over a limit of 23";
+  SetPictureByteLimit(24);
   EXPECT_NE(Decode(MakeBmp(layout)), nullptr);
   SetPictureByteLimit(limit);
 }

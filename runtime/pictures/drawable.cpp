@@ -30,6 +30,9 @@ HBITMAP BitmapFromBgr(const Picture& picture, HDC target) {
   const size_t row = size_t(picture.width) * 3;
   const size_t stride = (row + 3) / 4 * 4;
   if (uint64_t{row} * uint64_t(picture.height) > uint64_t(picture.size)) return nullptr;
+  const BITMAPINFOHEADER header = DibHeader(picture.width, picture.height, 24);
+  // A width that is a multiple of four needs no padding, and no copy.
+  if (row == stride) return BitmapFromDib(target, &header, picture.pixels);
   std::vector<uint8_t> padded;
   try {
     padded.resize(stride * size_t(picture.height));
@@ -40,7 +43,6 @@ HBITMAP BitmapFromBgr(const Picture& picture, HDC target) {
   for (int32_t y = 0; y < picture.height; ++y) {
     std::memcpy(padded.data() + size_t(y) * stride, source + size_t(y) * row, row);
   }
-  const BITMAPINFOHEADER header = DibHeader(picture.width, picture.height, 24);
   return BitmapFromDib(target, &header, padded.data());
 }
 

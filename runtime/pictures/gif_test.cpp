@@ -229,6 +229,9 @@ TEST(GifDecoder, HeaderAndBlockStructureIsChecked) {
   bad = {good.begin(), good.begin() + 25};
   bad.insert(bad.end(), {0x2C, 0, 0, 0, 0, 2, 0, 2, 0, 0x87});
   EXPECT_EQ(Decode(bad), nullptr) << "local table past the input";
+  bad = good;
+  bad[6] = bad[7] = bad[8] = bad[9] = 0x80;  // 32896 x 32896
+  EXPECT_EQ(Decode(bad), nullptr) << "a 4 x 3 frame on a screen of 4 GB to draw";
 }
 
 class Recorder : public GifBlockVisitor {

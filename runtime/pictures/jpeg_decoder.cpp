@@ -117,8 +117,9 @@ bool RunDecompress(JpegDecode* d) {
   d->cinfo.src = &d->source.pub;
   jpeg_read_header(&d->cinfo, TRUE);
   // Refuse an oversized picture before libjpeg allocates its own buffers.
-  uint64_t bytes = uint64_t{d->cinfo.image_width} * d->cinfo.image_height * 3;
-  if (bytes > PictureByteLimit()) return false;
+  const uint64_t width = d->cinfo.image_width;
+  const uint64_t height = d->cinfo.image_height;
+  if (!PictureWithinLimit(width, height, width * height * 3)) return false;
   // Colour pictures come out of libjpeg-turbo as blue-green-red, straight
   // into the picture's rows.
   const bool bgr = d->cinfo.out_color_space == JCS_RGB;

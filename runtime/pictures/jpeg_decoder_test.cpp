@@ -67,7 +67,8 @@ JpegLayout RedOverBlue() {
   for (int y = 0; y < layout.height; ++y) {
     for (int x = 0; x < layout.width; ++x) {
       bool top = y < layout.height / 2;
-      layout.samples.insert(layout.samples.end(), {uint8_t(top ? 255 : 0), 0, uint8_t(top ? 0 : 255)});
+      layout.samples.insert(layout.samples.end(),
+                            {uint8_t(top ? 255 : 0), 0, uint8_t(top ? 0 : 255)});
     }
   }
   return layout;
@@ -215,10 +216,12 @@ TEST(JpegDecoder, FourComponentPictureIsBlackAtItsSize) {
 TEST(JpegDecoder, PictureOverTheByteLimitIsRefused) {
   std::vector<uint8_t> jpeg = EncodeJpeg(RedOverBlue());
   uint64_t limit = PictureByteLimit();
-  SetPictureByteLimit(16 * 16 * 3 - 1);
+  // 768 bytes of pixels, drawn through a bitmap of 1024.
+  SetPictureByteLimit(16 * 16 * 4 - 1);
   EXPECT_EQ(Decode(jpeg), nullptr);
-  SetPictureByteLimit(limit);
+  SetPictureByteLimit(16 * 16 * 4);
   EXPECT_NE(Decode(jpeg), nullptr);
+  SetPictureByteLimit(limit);
 }
 
 }  // namespace

@@ -73,6 +73,14 @@ TEST(PaintPicture, UnpaddedBgrRowsLandTopDownAtTheirPlace) {
   EXPECT_EQ(target.at(4, 2), 0x778899u);
   EXPECT_EQ(target.at(5, 1), kGrey) << "nothing drawn beyond the picture";
   EXPECT_EQ(target.at(2, 3), kGrey);
+
+  // Four pixels a row need no padding and are drawn straight from the block.
+  picture = BgrPicture(4, 2, {1, 2, 3, 4, 5, 6, 7, 8});
+  PaintPicture(*picture, target.dc(), 4, 6, -1, -1, SRCCOPY, RGB(255, 255, 255));
+  EXPECT_EQ(target.at(4, 6), 1u);
+  EXPECT_EQ(target.at(7, 6), 4u);
+  EXPECT_EQ(target.at(5, 7), 6u);
+  EXPECT_EQ(target.at(7, 7), 8u);
 }
 
 TEST(PaintPicture, StretchesToTheSizeAsked) {

@@ -182,6 +182,8 @@ TEST(PcxDecoder, HeaderChecks) {
   refused("1 bit in 4 planes", [](PcxLayout& s) { s.bits = 1, s.planes = 4; });
   refused("rows narrower than the width", [](PcxLayout& s) { s.bytes_per_line = 3; });
   refused("no planes", [](PcxLayout& s) { s.planes = 0; });
+  refused("1 bit, 32768 x 32768: 128 MB of rows, a 4 GB bitmap to draw",
+          [](PcxLayout& s) { s.bits = 1, s.x_max = s.y_max = 32767, s.bytes_per_line = 4096; });
   bytes = MakePcx(good);
   bytes[0] = 11;
   EXPECT_EQ(Decode(bytes), nullptr) << "manufacturer byte";

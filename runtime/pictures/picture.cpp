@@ -10,7 +10,7 @@ namespace runtime {
 namespace {
 
 constexpr uint64_t kSizeFieldLimit = std::numeric_limits<int32_t>::max();
-uint64_t picture_byte_limit = kSizeFieldLimit;
+uint64_t picture_byte_limit = kDefaultPictureByteLimit;
 
 }  // namespace
 
@@ -20,8 +20,15 @@ void SetPictureByteLimit(uint64_t bytes) {
   picture_byte_limit = bytes < kSizeFieldLimit ? bytes : kSizeFieldLimit;
 }
 
+bool PictureWithinLimit(uint64_t width, uint64_t height, uint64_t pixel_bytes) {
+  // Both sizes are at most 65535 or an int32, so the product cannot overflow.
+  return pixel_bytes <= picture_byte_limit &&
+         width * height * kDrawnBytesPerPixel <= picture_byte_limit;
+}
+
 Picture* NewPicture(PictureKind kind, int32_t width, int32_t height, uint64_t pixel_bytes) {
-  if (pixel_bytes > picture_byte_limit) return nullptr;
+  if (width < 0 || height < 0) return nullptr;
+  if (!PictureWithinLimit(uint64_t(width), uint64_t(height), pixel_bytes)) return nullptr;
   // A block of 0 bytes still gets an address, so "pixels" is never null for
   // the kinds that have them.
   void* pixels = std::calloc(pixel_bytes == 0 ? 1 : static_cast<size_t>(pixel_bytes), 1);

@@ -35,7 +35,7 @@ struct Picture {
 
 // A new picture with a zero-filled pixel block of `pixel_bytes` bytes, so
 // whatever a decoder does not reach reads as black (index 0, or 0 in BGR).
-// Null when the block is larger than the picture byte limit or memory runs
+// Null when the picture is beyond the picture byte limit or memory runs
 // out: decoders report that as an ordinary failure, never as a run-time error.
 Picture* NewPicture(PictureKind kind, int32_t width, int32_t height, uint64_t pixel_bytes);
 
@@ -46,12 +46,22 @@ Picture* NewIconPicture(PictureKind kind, int32_t width, int32_t height, HICON i
 // Frees the pixels, destroys the icon and frees the object. Null is ignored.
 void ReleasePicture(Picture* picture);
 
-// The largest pixel block a decoder may allocate. It can never exceed what the
-// 32-bit size field holds (the default); fuzzing and hosts that must bound
-// memory lower it. Decoders that can tell the size from the header check it
+// The memory one picture may take. It bounds the decoded pixel block and also
+// the 32-bit bitmap (4 bytes a pixel) the picture is drawn through, which for
+// a GIF has its logical screen's size and for a 1-bit PCX is 32 times the
+// block. Without the second bound a few hundred bytes claiming a huge picture
+// would take gigabytes and seconds to draw. The default, 512 MiB, still takes
+// a 100-megapixel photograph; a setting never exceeds what the 32-bit size
+// field holds. Decoders that can tell the size from the header check it
 // before the library or the input is read any further.
+inline constexpr uint64_t kDefaultPictureByteLimit = uint64_t{512} << 20;
+inline constexpr uint64_t kDrawnBytesPerPixel = 4;
 uint64_t PictureByteLimit();
 void SetPictureByteLimit(uint64_t bytes);
+
+// Whether a picture of this size, with a pixel block of `pixel_bytes`,
+// stays within the limit. Pass 0 for a bitmap's own bound alone.
+bool PictureWithinLimit(uint64_t width, uint64_t height, uint64_t pixel_bytes);
 
 // Kinds 5 and 6 start with a 40-byte bitmap header and 256 colour entries.
 inline constexpr size_t kDibHeaderBytes = 40;

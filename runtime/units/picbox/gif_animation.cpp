@@ -6,16 +6,13 @@
 
 namespace runtime::units::picbox {
 
-namespace {
-constexpr uint64_t kCanvasBytesPerPixel = 4;
-}  // namespace
-
 std::unique_ptr<GifAnimation> GifAnimation::Create(HWND window, Bytes gif) {
   std::unique_ptr<GifAnimation> animation(new GifAnimation(window));
   if (!animation->frames_.Load(gif)) return nullptr;
-  const uint64_t canvas_bytes =
-      uint64_t(animation->width()) * uint64_t(animation->height()) * kCanvasBytesPerPixel;
-  if (canvas_bytes > PictureByteLimit()) return nullptr;
+  // The canvas is a bitmap of the logical screen's size.
+  if (!PictureWithinLimit(uint64_t(animation->width()), uint64_t(animation->height()), 0)) {
+    return nullptr;
+  }
   animation->wake_ = CreateEventA(nullptr, FALSE, FALSE, nullptr);
   if (animation->wake_ == nullptr) return nullptr;
   return animation;
