@@ -1,6 +1,7 @@
 #include "platform/gdi/dib_convert.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstdlib>
 #include <cstring>
 
@@ -199,25 +200,45 @@ uint8_t OutputPalette::IndexOf(uint32_t pixel) {
   return memo.index;
 }
 
+namespace {
+
+static_assert(std::endian::native == std::endian::little, "DIB words are little-endian");
+
+// Each pixel is stored as a whole little-endian word, 3 bytes apart: the
+// next pixel overwrites the fourth byte. The last pixel is stored byte by
+// byte, so nothing is written past the row.
+void PackRgb24(const uint32_t* pixels, int count, uint8_t* out) {
+  if (count <= 0) return;
+  for (int x = 0; x + 1 < count; ++x, out += 3) std::memcpy(out, &pixels[x], 4);
+  const uint32_t last = pixels[count - 1];
+  out[0] = static_cast<uint8_t>(last);
+  out[1] = static_cast<uint8_t>(last >> 8);
+  out[2] = static_cast<uint8_t>(last >> 16);
+}
+
+}  // namespace
+
 void WriteDibRow(const uint32_t* pixels, int count, int bits_per_pixel, OutputPalette* palette,
                  uint8_t* row, int64_t stride) {
-  std::memset(row, 0, static_cast<size_t>(stride));
+  // Only what the pixels leave of the row needs clearing: its padding, or
+  // all of it when indices are or-ed into it.
+  const auto clear_from = [&](int64_t written) {
+    std::memset(row + written, 0, static_cast<size_t>(stride - written));
+  };
   switch (bits_per_pixel) {
     case 32:
       for (int x = 0; x < count; ++x) {
         const uint32_t word = pixels[x] & 0x00FFFFFF;
         std::memcpy(row + static_cast<ptrdiff_t>(x) * 4, &word, 4);
       }
+      clear_from(int64_t{count} * 4);
       return;
     case 24:
-      for (int x = 0; x < count; ++x) {
-        uint8_t* p = row + static_cast<ptrdiff_t>(x) * 3;
-        p[0] = static_cast<uint8_t>(pixels[x]);
-        p[1] = static_cast<uint8_t>(pixels[x] >> 8);
-        p[2] = static_cast<uint8_t>(pixels[x] >> 16);
-      }
+      PackRgb24(pixels, count, row);
+      clear_from(int64_t{count} * 3);
       return;
     default:
+      clear_from(0);
       for (int x = 0; x < count; ++x) PutIndex(row, x, bits_per_pixel, palette->IndexOf(pixels[x]));
   }
 }

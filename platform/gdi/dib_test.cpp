@@ -72,7 +72,7 @@ std::vector<uint32_t> PixelsOf(HBITMAP bitmap, int width, int height) {
 }
 
 TEST(DibRoundTrip, TwentyFourBitRowsComeBackWithTheirPaddingZeroed) {
-  for (int width : {1, 3, 5, 99}) {
+  for (int width : {1, 3, 4, 5, 8, 99}) {
     for (int height : {3, -3}) {
       DibInfo dib(width, height, 24);
       std::vector<BYTE> expected;
