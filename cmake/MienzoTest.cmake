@@ -18,11 +18,13 @@ function(mienzo_add_test)
     PROPERTIES TIMEOUT 120)
 endfunction()
 
-# A test that needs an X server: run under xvfb-run (a free display number, so
-# parallel runs do not meet) with xdotool's path in MIENZO_XDOTOOL. Without
-# xvfb-run the test still runs and reports itself skipped with the reason
-# (MIENZO_E2E_SKIP). -noreset keeps the server from resetting, and refusing
-# connections for a moment, whenever its last client has gone.
+# A test that needs an X server: run under xvfb-run (a free display number)
+# with xdotool's path in MIENZO_XDOTOOL. Two xvfb-runs starting at once can
+# pick the same number, and one server then fails to start, so these tests
+# never run at the same time as each other. Without xvfb-run the test still
+# runs and reports itself skipped with the reason (MIENZO_E2E_SKIP).
+# -noreset keeps the server from resetting, and refusing connections for a
+# moment, whenever its last client has gone.
 function(mienzo_add_x11_test)
   cmake_parse_arguments(ARG "" "NAME;SCREEN" "SOURCES;LIBS" ${ARGN})
   if(NOT MIENZO_BUILD_TESTS)
@@ -48,5 +50,6 @@ function(mienzo_add_x11_test)
   set_tests_properties(${ARG_NAME} PROPERTIES
     ENVIRONMENT "${_environment}"
     SKIP_REGULAR_EXPRESSION "\\[  SKIPPED \\]"
+    RESOURCE_LOCK x_server
     TIMEOUT 180)
 endfunction()
