@@ -373,6 +373,32 @@ TEST_F(EditorBadInputTest, SmallFilesClaimingHugePicturesAreRefused) {
   ExpectStillWorking();
 }
 
+// Whatever is typed as the small picture's size, drawing it stays quick:
+// a side of 2^31 - 1 is clipped to the panel, not made into a bitmap.
+TEST_F(EditorBadInputTest, AbsurdTypedSizesForTheSmallPictureDrawQuickly) {
+  const std::pair<const char*, const char*> sizes[] = {
+      {"2147483647", "2147483647"},
+      {"-2147483648", "-2147483648"},
+      {"99999999999", "1"},
+      {"1e300", "-1e300"},
+      {"0", "0"},
+      {"abc", "１２"},
+  };
+  for (const auto& [width, height] : sizes) {
+    const std::string label = std::string("the small picture at ") + width + " x " + height;
+    TypeInto(kWidthEdit, width);
+    TypeInto(kHeightEdit, height);
+    const LargestAllocation largest;
+    const auto start = std::chrono::steady_clock::now();
+    ASSERT_TRUE(Open(kSmallPictureButton, Gbk(run_directory_ / "harbour.jpg"))) << label;
+    EXPECT_LT(std::chrono::steady_clock::now() - start, kOpenBudget) << label << " took too long";
+    EXPECT_LT(largest.bytes(), size_t{64} << 20) << label << ": no block of its size";
+    EXPECT_TRUE(IsWindow(App().main_window)) << "the editor is still up after " << label;
+  }
+  PaintMark();
+  ExpectStillWorking();
+}
+
 // ---------------------------------------------------------------------------
 // Chinese folder and file names
 // ---------------------------------------------------------------------------
