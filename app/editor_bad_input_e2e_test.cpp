@@ -10,7 +10,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <atomic>
 #include <cctype>
 #include <cerrno>
 #include <chrono>
@@ -31,26 +30,14 @@
 #include "platform/dialogs/answers.h"
 #include "platform/win32.h"
 #include "runtime/core/app_state.h"
-
-#if defined(__SANITIZE_ADDRESS__)
-#define MIENZO_ASAN 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define MIENZO_ASAN 1
-#endif
-#endif
-#ifdef MIENZO_ASAN
-// From the sanitizer runtime; GCC ships no header that declares it.
-extern "C" int __sanitizer_install_malloc_and_free_hooks(void (*malloc_hook)(const volatile void*,
-                                                                             size_t),
-                                                         void (*free_hook)(const volatile void*));
-#endif
+#include "tests/support/largest_allocation.h"
 
 namespace app::e2e {
 namespace {
 
 namespace fs = std::filesystem;
 using runtime::App;
+using testing_support::LargestAllocation;
 
 constexpr POINT kMark{300, 200};  // the dot a failed open must leave alone
 constexpr auto kOpenBudget = std::chrono::seconds(5);
@@ -66,29 +53,6 @@ std::string Sample(std::string_view name) {
 }
 
 std::string Gbk(const fs::path& path) { return platform::gbk::FromUtf8(path.string()); }
-
-// The largest single block allocated since it was made. Only ASan builds
-// see allocations; elsewhere it stays 0.
-class LargestAllocation {
- public:
-  LargestAllocation() {
-#ifdef MIENZO_ASAN
-    static const int installed = __sanitizer_install_malloc_and_free_hooks(&OnMalloc, &OnFree);
-    (void)installed;
-#endif
-    largest_ = 0;
-  }
-  size_t bytes() const { return largest_; }
-
- private:
-  static void OnMalloc(const volatile void*, size_t size) {
-    size_t seen = largest_.load(std::memory_order_relaxed);
-    while (size > seen && !largest_.compare_exchange_weak(seen, size)) {
-    }
-  }
-  static void OnFree(const volatile void*) {}
-  static inline std::atomic<size_t> largest_{0};
-};
 
 // Root writes into read-only folders: as root (CI), the body runs as the
 // unprivileged user. Only the effective ids change, so root comes back. A

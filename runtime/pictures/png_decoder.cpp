@@ -9,13 +9,37 @@
 // of the whole decode (bench/pictures_bench), far more than this loop.
 #include <png.h>
 
+#include <cstring>
+
+#include "runtime/pictures/byte_reader.h"
 #include "runtime/pictures/decoders.h"
 
 namespace runtime {
 
 namespace {
 
-constexpr size_t kShortestPng = 8;  // the signature alone
+constexpr size_t kShortestPng = 8;         // the signature alone
+constexpr uint64_t kChunkFrameBytes = 12;  // length, type, CRC
+
+uint32_t BigEndianU32At(const uint8_t* p) {
+  return uint32_t{p[0]} << 24 | uint32_t{p[1]} << 16 | uint32_t{p[2]} << 8 | p[3];
+}
+
+// libpng allocates a text chunk's declared length before it reads the chunk,
+// so a hundred bytes could make it ask for two gigabytes. It reads every
+// chunk before the first IDAT whole, and one that runs past the input fails
+// there in any case: such a file is refused before libpng sees it.
+bool ChunksBeforeImageDataFit(Bytes bytes) {
+  uint64_t at = kShortestPng;
+  while (Fits(bytes, at, 8)) {
+    const uint8_t* chunk = bytes.data() + at;
+    if (std::memcmp(chunk + 4, "IDAT", 4) == 0) return true;
+    const uint64_t length = BigEndianU32At(chunk);
+    if (!Fits(bytes, at, kChunkFrameBytes + length)) return false;
+    at += kChunkFrameBytes + length;
+  }
+  return true;  // whatever is wrong with a cut header, libpng reports
+}
 
 // `count` red-green-blue pixels that start at byte `count` of `pixels` become
 // blue-green-red-alpha pixels from byte 0. Going forwards is safe in place:
@@ -35,7 +59,7 @@ void SpreadRgbToBgra(uint8_t* pixels, size_t count) {
 }  // namespace
 
 Picture* DecodePng(Bytes bytes) {
-  if (bytes.size() < kShortestPng) return nullptr;
+  if (bytes.size() < kShortestPng || !ChunksBeforeImageDataFit(bytes)) return nullptr;
   png_image image{};
   image.version = PNG_IMAGE_VERSION;
   if (!png_image_begin_read_from_memory(&image, bytes.data(), bytes.size())) {

@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 #include <png.h>
+#include <zlib.h>
 
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "runtime/pictures/decoders.h"
 #include "runtime/pictures/test_support.h"
+#include "tests/support/largest_allocation.h"
 
 namespace runtime {
 namespace {
@@ -120,6 +123,35 @@ TEST(PngDecoder, ShortTruncatedOrCorruptInputFails) {
   std::vector<uint8_t> bad_crc = png;
   bad_crc[29] ^= 0xFF;  // the IHDR chunk's CRC
   EXPECT_EQ(Decode(bad_crc), nullptr);
+}
+
+// A chunk inserted after the 33 bytes of signature and header.
+std::vector<uint8_t> WithChunkAfterHeader(std::vector<uint8_t> png, const char* type,
+                                          uint32_t length, const std::string& data) {
+  std::vector<uint8_t> chunk = {uint8_t(length >> 24), uint8_t(length >> 16), uint8_t(length >> 8),
+                                uint8_t(length)};
+  chunk.insert(chunk.end(), type, type + 4);
+  chunk.insert(chunk.end(), data.begin(), data.end());
+  const uint32_t crc = static_cast<uint32_t>(crc32(0, chunk.data() + 4, uInt(chunk.size() - 4)));
+  for (int shift : {24, 16, 8, 0}) chunk.push_back(uint8_t(crc >> shift));
+  png.insert(png.begin() + 33, chunk.begin(), chunk.end());
+  return png;
+}
+
+TEST(PngDecoder, ChunkClaimingMoreThanTheFileIsRefusedBeforeLibpngAllocatesIt) {
+  const std::vector<uint8_t> png = EncodePng(3, 2, PNG_FORMAT_RGBA, kRgba);
+  const std::string text("Comment\0hello", 13);
+  ASSERT_NE(Decode(WithChunkAfterHeader(png, "tEXt", uint32_t(text.size()), text)), nullptr)
+      << "a text chunk that fits";
+  for (const char* type : {"iTXt", "zTXt", "tEXt", "iCCP", "ruSt"}) {
+    const testing_support::LargestAllocation largest;
+    std::vector<uint8_t> claiming = WithChunkAfterHeader(png, type, 0x7FFFFFF0u, text);
+    claiming.resize(33 + 8 + text.size());  // nothing after the claimed data's start
+    EXPECT_EQ(Decode(claiming), nullptr) << type;
+    claiming = WithChunkAfterHeader(png, type, 0x6E000030u, text);  // the rest still follows
+    EXPECT_EQ(Decode(claiming), nullptr) << type;
+    EXPECT_LT(largest.bytes(), size_t{64} << 20) << type << ": no block of the claimed size";
+  }
 }
 
 TEST(PngDecoder, PictureOverTheByteLimitIsRefused) {
