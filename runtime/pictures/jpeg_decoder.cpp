@@ -114,6 +114,10 @@ void StoreRow(const jpeg_decompress_struct& cinfo, const JSAMPLE* row, JDIMENSIO
 bool RunDecompress(JpegDecode* d) {
   if (setjmp(d->error.jump) != 0) return false;
   jpeg_create_decompress(&d->cinfo);
+  // A progressive picture keeps every coefficient of the image (2 bytes a
+  // sample) while it decodes: libjpeg's own memory is held to the limit too,
+  // and with no backing store it fails when the coefficients do not fit.
+  d->cinfo.mem->max_memory_to_use = static_cast<long>(PictureByteLimit());
   d->cinfo.src = &d->source.pub;
   jpeg_read_header(&d->cinfo, TRUE);
   // Refuse an oversized picture before libjpeg allocates its own buffers.

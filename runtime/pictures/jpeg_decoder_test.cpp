@@ -221,7 +221,17 @@ TEST(JpegDecoder, PictureOverTheByteLimitIsRefused) {
   EXPECT_EQ(Decode(jpeg), nullptr);
   SetPictureByteLimit(16 * 16 * 4);
   EXPECT_NE(Decode(jpeg), nullptr);
+  // A progressive picture keeps all its coefficients while it decodes, with
+  // libjpeg's other memory more than this 16 x 512 picture is drawn through.
+  JpegLayout tall;
+  tall.height = 512;
+  tall.samples.assign(16 * 512 * 3, 0x80);
+  SetPictureByteLimit(16 * 512 * 4);
+  EXPECT_NE(Decode(EncodeJpeg(tall)), nullptr) << "baseline";
+  tall.progressive = true;
+  EXPECT_EQ(Decode(EncodeJpeg(tall)), nullptr) << "progressive";
   SetPictureByteLimit(limit);
+  EXPECT_NE(Decode(EncodeJpeg(tall)), nullptr) << "progressive, within the default limit";
 }
 
 }  // namespace
