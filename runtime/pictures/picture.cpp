@@ -21,9 +21,10 @@ void SetPictureByteLimit(uint64_t bytes) {
 }
 
 bool PictureWithinLimit(uint64_t width, uint64_t height, uint64_t pixel_bytes) {
-  // Both sizes are at most 65535 or an int32, so the product cannot overflow.
-  return pixel_bytes <= picture_byte_limit &&
-         width * height * kDrawnBytesPerPixel <= picture_byte_limit;
+  if (pixel_bytes > picture_byte_limit) return false;
+  // width x height within the bitmap's pixels, divided so nothing overflows.
+  const uint64_t bitmap_pixels = picture_byte_limit / kDrawnBytesPerPixel;
+  return width == 0 || height <= bitmap_pixels / width;
 }
 
 Picture* NewPicture(PictureKind kind, int32_t width, int32_t height, uint64_t pixel_bytes) {
