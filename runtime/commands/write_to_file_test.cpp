@@ -147,16 +147,24 @@ TEST_F(WriteToFileTest, ReadOnlyFolderFails) {
   EXPECT_FALSE(fs::exists(path));
 }
 
-TEST_F(WriteToFileTest, ShortWriteFailsAndKeepsWhatWasWritten) {
-  // A file-size limit of 4 bytes plays a full disk: "abc" fits, then only one
-  // byte of "defgh" does.
-  std::string path = PathOf("short.bin");
-  EXPECT_TRUE(TrueInChild([&] {
+// Runs `write` in a child whose file-size limit is 4 bytes, which plays a
+// full disk: true when the write reports failure there.
+bool FailsUnderAFourByteFileLimit(const std::function<bool()>& write) {
+  return TrueInChild([&] {
     std::signal(SIGXFSZ, SIG_IGN);
     rlimit limit{};
     limit.rlim_cur = limit.rlim_max = 4;
     setrlimit(RLIMIT_FSIZE, &limit);
-    return !Write(path, {Bytes("abc"), Bytes("defgh")});
+    return !write();
+  });
+}
+
+TEST_F(WriteToFileTest, ShortWriteFailsAndKeepsWhatWasWritten) {
+  // A file-size limit of 4 bytes plays a full disk: "abc" fits, then only one
+  // byte of "defgh" does.
+  std::string path = PathOf("short.bin");
+  EXPECT_TRUE(FailsUnderAFourByteFileLimit([&] {
+    return Write(path, {Bytes("abc"), Bytes("defgh")});
   }));
   EXPECT_EQ(Contents(path), "abcd");
 }
@@ -178,12 +186,8 @@ TEST_F(WriteToFileTest, FailedRewriteKeepsTheEarlierFileWhole) {
   // that already holds a file: emptying it first would lose it.
   std::string path = PathOf("picture.bmp");
   ASSERT_TRUE(Write(path, {Bytes("the earlier picture")}));
-  EXPECT_TRUE(TrueInChild([&] {
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit limit{};
-    limit.rlim_cur = limit.rlim_max = 4;
-    setrlimit(RLIMIT_FSIZE, &limit);
-    return !Write(path, {Bytes("abc"), Bytes("defgh")});
+  EXPECT_TRUE(FailsUnderAFourByteFileLimit([&] {
+    return Write(path, {Bytes("abc"), Bytes("defgh")});
   }));
   EXPECT_EQ(Contents(path), "the earlier picture");
   EXPECT_EQ(NamesIn(dir_), std::vector<std::string>{"picture.bmp"}) << "no temporary file left";
